@@ -1,0 +1,16 @@
+# Warnings and sanitizers for every target of the project.
+add_compile_options(-Wall -Wextra -Wpedantic)
+if(VELKAST_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+# Hardening that Debian's build flags would give a packaged binary.
+add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+add_compile_options(-fstack-protector-strong)
+add_link_options(LINKER:-z,relro LINKER:-z,now)
+
+if(VELKAST_SANITIZE)
+  set(_velkast_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${_velkast_san})
+  add_link_options(${_velkast_san})
+endif()

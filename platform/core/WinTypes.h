@@ -1,0 +1,38 @@
+// Windows-style scalar and string types used by the program's signatures.
+// WCHAR is a UTF-16 code unit: Linux wchar_t is 32 bits and is never used
+// for it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = unsigned int;
+using INT = int;
+using LONG = std::int32_t;
+using BOOL = int;
+using SIZE_T = std::size_t;
+
+using CHAR = char;
+using WCHAR = char16_t;
+
+using LPSTR = CHAR*;
+using LPCSTR = const CHAR*;
+using LPWSTR = WCHAR*;
+using LPCWSTR = const WCHAR*;
+using LPBYTE = BYTE*;
+using LPCBYTE = const BYTE*;
+using LPVOID = void*;
+using LPCVOID = const void*;
+using LPBOOL = BOOL*;
+
+using HLOCAL = void*;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif

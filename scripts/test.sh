@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the sanitizer build, the fuzzers,
+# then the release build with warnings as errors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh scripts/packages-build.txt scripts/packages-test.txt
+
+jobs=$(nproc)
+ctest_run() { ctest --test-dir "$1" --output-on-failure -j "$jobs"; }
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVELKAST_SANITIZE=ON -DVELKAST_WERROR=ON >/dev/null
+cmake --build build/asan
+ASAN_OPTIONS=detect_leaks=1 ctest_run build/asan
+
+echo "== libFuzzer (corpus replay and a bounded run) =="
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DVELKAST_BUILD_FUZZ=ON -DVELKAST_BUILD_TESTS=OFF \
+  -DVELKAST_BUILD_GUI=OFF -DVELKAST_WERROR=ON >/dev/null
+cmake --build build/fuzz
+ctest_run build/fuzz
+
+echo "== Release =="
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DVELKAST_WERROR=ON -DVELKAST_BUILD_BENCH=ON >/dev/null
+cmake --build build/release
+ctest_run build/release
