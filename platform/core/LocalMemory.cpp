@@ -15,6 +15,7 @@ struct alignas(std::max_align_t) BlockHeader {
 
 std::atomic<unsigned> g_failCountdown{0};
 std::atomic<long> g_liveBlocks{0};
+std::atomic<LocalFreeObserver> g_freeObserver{nullptr};
 
 bool ShouldFail() {
   unsigned n = g_failCountdown.load(std::memory_order_relaxed);
@@ -45,6 +46,8 @@ HLOCAL LocalAlloc(UINT uFlags, SIZE_T uBytes) {
 
 HLOCAL LocalFree(HLOCAL hMem) {
   if (hMem != nullptr) {
+    if (auto observer = g_freeObserver.load(std::memory_order_relaxed))
+      observer(hMem, LocalSize(hMem));
     std::free(HeaderOf(hMem));
     g_liveBlocks.fetch_sub(1, std::memory_order_relaxed);
   }
@@ -71,4 +74,8 @@ void SetLocalAllocFailure(unsigned nth) {
 
 long GetLocalAllocCount() {
   return g_liveBlocks.load(std::memory_order_relaxed);
+}
+
+void SetLocalFreeObserver(LocalFreeObserver pfnObserver) {
+  g_freeObserver.store(pfnObserver, std::memory_order_relaxed);
 }

@@ -34,3 +34,9 @@ void SetLocalAllocFailure(unsigned nth);
 
 // Number of blocks allocated and not yet released, for leak checks.
 long GetLocalAllocCount();
+
+// Test hook: called with every block's address and size just before
+// LocalFree releases it, so tests can check what a block held at the end.
+// Null removes the observer.
+using LocalFreeObserver = void (*)(const void* pBlock, SIZE_T cbBlock);
+void SetLocalFreeObserver(LocalFreeObserver pfnObserver);
