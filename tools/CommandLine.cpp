@@ -1,0 +1,62 @@
+#include "tools/CommandLine.h"
+
+#include <string_view>
+
+namespace {
+
+// An option as it may be named in a message: up to an '=' that could carry
+// a value the user did not mean to show.
+std::string OptionName(std::string_view arg) {
+  return std::string(arg.substr(0, arg.find('=')));
+}
+
+bool IsHelp(std::string_view arg) {
+  return arg == "--help" || arg == "-h";
+}
+
+bool IsVersion(std::string_view arg) {
+  return arg == "--version" || arg == "-V";
+}
+
+}  // namespace
+
+CCommandLine ParseCommandLine(int argc, const char* const* argv) {
+  CCommandLine cmd;
+  for (int i = 1; i < argc; ++i) {
+    if (IsHelp(argv[i])) {
+      cmd.m_nCommand = CliCommand::Help;
+      cmd.m_strError.clear();
+      return cmd;
+    }
+  }
+  for (int i = 1; i < argc; ++i) {
+    if (IsVersion(argv[i])) {
+      cmd.m_nCommand = CliCommand::Version;
+      return cmd;
+    }
+  }
+
+  for (int i = 1; i < argc && cmd.m_strError.empty(); ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--lenient") {
+      cmd.m_bLenient = true;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      cmd.m_strError = "unknown option '" + OptionName(arg) + "'";
+    } else if (cmd.m_nCommand != CliCommand::None) {
+      // Most likely a password typed after the command: never repeat it.
+      cmd.m_strError = "unexpected argument after the command; passwords and texts are read "
+                       "from standard input only";
+    } else if (arg == "encrypt") {
+      cmd.m_nCommand = CliCommand::Encrypt;
+    } else if (arg == "decrypt") {
+      cmd.m_nCommand = CliCommand::Decrypt;
+    } else {
+      cmd.m_strError = "unknown command; the commands are encrypt and decrypt";
+    }
+  }
+  if (cmd.m_strError.empty() && cmd.m_nCommand == CliCommand::None)
+    cmd.m_strError = "no command given";
+  if (cmd.m_strError.empty() && cmd.m_bLenient && cmd.m_nCommand != CliCommand::Decrypt)
+    cmd.m_strError = "--lenient applies to decrypt only";
+  return cmd;
+}

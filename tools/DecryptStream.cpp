@@ -1,0 +1,93 @@
+#include "tools/DecryptStream.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "cipher/AesTextCipher.h"
+#include "platform/core/LocalMemory.h"
+#include "tools/OutputWriter.h"
+#include "tools/PasswordRules.h"
+#include "tools/Utf8LineCodec.h"
+
+namespace {
+
+constexpr std::string_view kNotAText =
+    "not a Velkast encrypted text (damaged, or made with another key)";
+constexpr std::u16string_view kUnableToDecrypt = u"Unable to Decrypt";
+
+// Whole blocks of two digits per byte: 32 digits per 16-byte block.
+constexpr std::size_t kDigitsPerBlock = 32;
+
+bool IsHexDigit(char ch) {
+  return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
+}
+
+char16_t LowerHexDigit(char ch) {
+  return static_cast<char16_t>(ch >= 'A' && ch <= 'F' ? ch - 'A' + 'a' : ch);
+}
+
+bool HasTextShape(std::string_view line) {
+  return !line.empty() && line.size() % kDigitsPerBlock == 0 &&
+         std::all_of(line.begin(), line.end(), IsHexDigit);
+}
+
+void Wipe(std::u16string& str) {
+  SecureZeroMemory(str.data(), str.capacity() * sizeof(char16_t));
+}
+
+}  // namespace
+
+CLineDecryptor::~CLineDecryptor() {
+  Wipe(m_strText);
+  Wipe(m_strPassword);
+}
+
+bool CLineDecryptor::TransformLine(std::string_view line, std::size_t nLine,
+                                   COutputWriter& out) {
+  if (m_bLenient) {
+    TransformLenient(line, out);
+    return true;
+  }
+  return TransformStrict(line, nLine, out);
+}
+
+bool CLineDecryptor::TransformStrict(std::string_view line, std::size_t nLine,
+                                     COutputWriter& out) {
+  if (!HasTextShape(line))
+    return RefuseLine(out, nLine, kNotAText);
+  // Lowercase, so the re-encrypted text compares digit for digit.
+  m_strText.resize(line.size());
+  std::transform(line.begin(), line.end(), m_strText.begin(), LowerHexDigit);
+
+  std::uint32_t cchPassword = 0;
+  const LPCWSTR pszPassword = m_cipher.Decrypt(m_strText.c_str(), &cchPassword);
+  if (pszPassword == nullptr)
+    return RefuseLine(out, nLine, "out of memory");
+  m_strPassword.assign(pszPassword, cchPassword);
+
+  // Only a text this key made from that password encrypts back to itself:
+  // damage, another key or stray bytes after the password all show here.
+  std::int32_t cchAgain = 0;
+  const LPCWSTR pszAgain = m_cipher.Encrypt(m_strPassword.c_str(), &cchAgain);
+  if (pszAgain == nullptr)
+    return RefuseLine(out, nLine, "out of memory");
+  if (std::u16string_view(pszAgain, static_cast<std::size_t>(cchAgain)) != m_strText)
+    return RefuseLine(out, nLine, kNotAText);
+
+  if (std::string why = WhyNotOneLine(m_strPassword); !why.empty())
+    return RefuseLine(out, nLine, "the password " + why + "; --lenient prints it as it is");
+  out.AppendUtf8(m_strPassword);
+  out.EndLine();
+  return true;
+}
+
+void CLineDecryptor::TransformLenient(std::string_view line, COutputWriter& out) {
+  DecodeUtf8Lenient(line, m_strText);
+  std::uint32_t cchPassword = 0;
+  const LPCWSTR pszPassword = m_cipher.Decrypt(m_strText.c_str(), &cchPassword);
+  if (pszPassword == nullptr)
+    out.AppendUtf8(kUnableToDecrypt);
+  else
+    out.AppendUtf8(std::u16string_view(pszPassword, cchPassword));
+  out.EndLine();
+}

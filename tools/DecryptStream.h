@@ -1,0 +1,30 @@
+// decrypt: each encrypted text line to its password line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "tools/LineStream.h"
+
+class CAesTextCipher;
+
+class CLineDecryptor : public CLineTransform {
+ public:
+  // Strict: a line is accepted only when it is a whole encrypted text made
+  // with the cipher's key, and its password prints as one line. Lenient:
+  // every line gives what the dialog would show for it.
+  CLineDecryptor(CAesTextCipher& cipher, bool bLenient) : m_cipher(cipher), m_bLenient(bLenient) {}
+  ~CLineDecryptor();  // wipes the password buffers
+
+  bool TransformLine(std::string_view line, std::size_t nLine, COutputWriter& out) override;
+
+ private:
+  bool TransformStrict(std::string_view line, std::size_t nLine, COutputWriter& out);
+  void TransformLenient(std::string_view line, COutputWriter& out);
+
+  CAesTextCipher& m_cipher;
+  bool m_bLenient;
+  std::u16string m_strText;      // the line as wide text
+  std::u16string m_strPassword;  // kept while the cipher re-encrypts it
+};

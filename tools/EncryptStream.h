@@ -1,0 +1,24 @@
+// encrypt: each password line to its encrypted text line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "tools/LineStream.h"
+
+class CAesTextCipher;
+
+class CLineEncryptor : public CLineTransform {
+ public:
+  explicit CLineEncryptor(CAesTextCipher& cipher) : m_cipher(cipher) {}
+  ~CLineEncryptor();  // wipes the password buffer
+
+  // Refuses a line that is not UTF-8, that an encrypted text cannot carry,
+  // or whose text would not decrypt to one line equal to it.
+  bool TransformLine(std::string_view line, std::size_t nLine, COutputWriter& out) override;
+
+ private:
+  CAesTextCipher& m_cipher;
+  std::u16string m_strPassword;  // reused: no allocation per line
+};

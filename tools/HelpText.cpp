@@ -1,0 +1,57 @@
+#include "tools/HelpText.h"
+
+#include "CliVersion.h"
+#include "tools/Diagnostics.h"
+
+std::string HelpText() {
+  return R"(Usage: velkast-cli encrypt
+       velkast-cli decrypt [--lenient]
+       velkast-cli --help | --version
+
+Makes and reads Velkast encrypted texts, exactly the texts the Velkast
+dialog makes and reads, for scripts and build pipelines.
+
+Both commands read standard input one item per line and write one result
+per line to standard output, in the same order. Input and output are UTF-8.
+A line ends at a newline, and one carriage return right before it is
+dropped too; the last line needs no newline; an empty line is the empty
+password (or the empty text). Nothing else is trimmed. Passwords are never
+taken from the command line.
+
+Commands:
+  encrypt     Turn each password into its encrypted text. When standard
+              input is a terminal, ask for one password with echo off.
+              Refuse a line that is not valid UTF-8, or that holds a
+              character an encrypted text cannot carry (one outside code
+              page 1252, or NUL), or that ends in a carriage return (it
+              would be lost when the password is read back as a line).
+  decrypt     Turn each encrypted text back into its password. Accept only a
+              whole encrypted text made with the built-in key: hexadecimal
+              digits (either case), a length that is a positive multiple of
+              32, and the password it holds encrypts back to the same text.
+              Also refuse a text whose password holds a line break or ends
+              in a carriage return: it cannot be printed as one line.
+
+A refused line stops the command: the lines before it have been written,
+and one line on standard error names the line (and the character) at fault.
+
+Options:
+  --lenient   With decrypt: never refuse; print for every line what the
+              Velkast dialog would show ("Unable to Decrypt" where it
+              fails). A password holding a line break is printed as it is
+              and then spans more than one line.
+  -h, --help     Show this help.
+  -V, --version  Show the program's version.
+
+Exit status: 0 every line done; 1 a line refused, or standard input or
+output failed (a closed pipe, a full disk); 2 a usage error.
+
+The key is built into the program: anyone who has Velkast can decrypt every
+Velkast text. This is obfuscation, not protection: it keeps passwords out of
+casual sight, not out of the hands of anyone who wants them.
+)";
+}
+
+std::string VersionText() {
+  return std::string(kProgramName) + " " + kCliVersion + "\n";
+}

@@ -1,0 +1,67 @@
+#include "tools/OutputWriter.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/core/LocalMemory.h"
+#include "tools/Utf8LineCodec.h"
+
+COutputWriter::COutputWriter(int fd, bool bFlushEachLine, std::size_t cbBuffer)
+    : m_fd(fd), m_bFlushEachLine(bFlushEachLine), m_cbThreshold(cbBuffer) {
+  // Room for a full buffer plus one long line, so appends rarely reallocate.
+  m_buffer.reserve(2 * cbBuffer);
+}
+
+COutputWriter::~COutputWriter() {
+  SecureZeroMemory(m_buffer.data(), m_buffer.capacity());
+}
+
+void COutputWriter::Append(std::string_view text) {
+  if (!Failed())
+    m_buffer.append(text);
+}
+
+void COutputWriter::AppendUtf8(std::u16string_view text) {
+  if (!Failed())
+    ::AppendUtf8(text, m_buffer);
+}
+
+void COutputWriter::AppendAscii(std::u16string_view text) {
+  if (Failed())
+    return;
+  const std::size_t cbOld = m_buffer.size();
+  m_buffer.resize(cbOld + text.size());
+  char* p = m_buffer.data() + cbOld;
+  for (const char16_t ch : text)
+    *p++ = static_cast<char>(ch);
+}
+
+void COutputWriter::EndLine() {
+  if (Failed())
+    return;
+  m_buffer.push_back('\n');
+  if (m_bFlushEachLine)
+    Flush();
+  else
+    FlushIfFull();
+}
+
+void COutputWriter::FlushIfFull() {
+  if (m_buffer.size() >= m_cbThreshold)
+    Flush();
+}
+
+bool COutputWriter::Flush() {
+  std::size_t cbDone = 0;
+  while (!Failed() && cbDone < m_buffer.size()) {
+    const ssize_t n = ::write(m_fd, m_buffer.data() + cbDone, m_buffer.size() - cbDone);
+    if (n >= 0)
+      cbDone += static_cast<std::size_t>(n);
+    else if (errno != EINTR)
+      m_nError = errno;
+  }
+  SecureZeroMemory(m_buffer.data(), m_buffer.size());
+  m_buffer.clear();
+  return !Failed();
+}

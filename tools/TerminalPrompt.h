@@ -1,0 +1,39 @@
+// Asks for one password on a terminal with echo off. The terminal's own
+// settings come back when the answer is in, and also when a signal (Ctrl-C,
+// a hang-up, kill) ends the program while it waits.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <termios.h>
+
+class CTerminalPrompt {
+ public:
+  enum class Result { Answered, NoAnswer, Error };
+
+  // fdTerminal: the terminal to read from (standard input).
+  explicit CTerminalPrompt(int fdTerminal);
+  ~CTerminalPrompt();
+  CTerminalPrompt(const CTerminalPrompt&) = delete;
+  CTerminalPrompt& operator=(const CTerminalPrompt&) = delete;
+
+  // Writes prompt to the controlling terminal (standard error if there is
+  // none), reads one line into answer with the line rules of the streams,
+  // and restores the terminal. NoAnswer: the input ended first.
+  Result Ask(std::string_view prompt, std::string& answer);
+
+  int Error() const { return m_nError; }
+
+ private:
+  bool EchoOff();
+  void Restore();
+  Result ReadLine(std::string& answer);
+
+  int m_fdTerminal;
+  int m_fdPrompt;
+  bool m_bOwnPromptFd = false;
+  bool m_bEchoOff = false;
+  termios m_saved{};
+  int m_nError = 0;
+};

@@ -1,0 +1,134 @@
+#include "tools/Utf8LineCodec.h"
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsContinuation(unsigned char b) {
+  return (b & 0xC0) == 0x80;
+}
+
+// Decodes the sequence at the start of in (not empty, first byte >= 0x80).
+// Returns its length and sets *pCp, or returns minus the length of the
+// maximal invalid subpart (at least 1) to skip.
+int DecodeSequence(std::string_view in, char32_t* pCp) {
+  const auto b0 = static_cast<unsigned char>(in[0]);
+  int len = 0;
+  char32_t cp = 0;
+  unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    len = 2;
+    cp = b0 & 0x1F;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    len = 3;
+    cp = b0 & 0x0F;
+    if (b0 == 0xE0)
+      lo = 0xA0;  // no overlong forms
+    if (b0 == 0xED)
+      hi = 0x9F;  // no surrogates
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    len = 4;
+    cp = b0 & 0x07;
+    if (b0 == 0xF0)
+      lo = 0x90;  // no overlong forms
+    if (b0 == 0xF4)
+      hi = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return -1;
+  }
+  for (int k = 1; k < len; ++k) {
+    if (static_cast<std::size_t>(k) >= in.size())
+      return -k;
+    const auto b = static_cast<unsigned char>(in[k]);
+    const bool ok = k == 1 ? (b >= lo && b <= hi) : IsContinuation(b);
+    if (!ok)
+      return -k;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  *pCp = cp;
+  return len;
+}
+
+void AppendCodePoint(char32_t cp, std::u16string& out) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+template <bool kStrict>
+bool Decode(std::string_view in, std::u16string& out, std::size_t* pErrorOffset) {
+  out.clear();
+  std::size_t i = 0;
+  while (i < in.size()) {
+    const auto b = static_cast<unsigned char>(in[i]);
+    if (b < 0x80) {
+      out.push_back(b);
+      ++i;
+      continue;
+    }
+    char32_t cp = 0;
+    const int n = DecodeSequence(in.substr(i), &cp);
+    if (n < 0) {
+      if constexpr (kStrict) {
+        *pErrorOffset = i;
+        return false;
+      }
+      cp = kReplacement;
+    }
+    AppendCodePoint(cp, out);
+    i += static_cast<std::size_t>(n < 0 ? -n : n);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool DecodeUtf8Strict(std::string_view in, std::u16string& out, std::size_t* pErrorOffset) {
+  return Decode<true>(in, out, pErrorOffset);
+}
+
+void DecodeUtf8Lenient(std::string_view in, std::u16string& out) {
+  Decode<false>(in, out, nullptr);
+}
+
+char32_t CodePointAt(std::u16string_view in, std::size_t i, std::size_t* pUnits) {
+  const char16_t u = in[i];
+  *pUnits = 1;
+  if (u >= 0xD800 && u <= 0xDBFF && i + 1 < in.size()) {
+    const char16_t v = in[i + 1];
+    if (v >= 0xDC00 && v <= 0xDFFF) {
+      *pUnits = 2;
+      return 0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(v) - 0xDC00);
+    }
+  }
+  return u;
+}
+
+void AppendUtf8(std::u16string_view in, std::string& out) {
+  for (std::size_t i = 0; i < in.size();) {
+    std::size_t units = 1;
+    char32_t cp = CodePointAt(in, i, &units);
+    i += units;
+    if (cp >= 0xD800 && cp <= 0xDFFF)
+      cp = kReplacement;
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+}
