@@ -14,3 +14,10 @@ if(VELKAST_SANITIZE)
   add_compile_options(${_velkast_san})
   add_link_options(${_velkast_san})
 endif()
+
+# The fuzz build instruments everything for coverage and checks memory and
+# undefined behaviour; only the fuzz targets link libFuzzer's main.
+if(VELKAST_BUILD_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
