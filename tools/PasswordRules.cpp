@@ -7,6 +7,10 @@
 std::string WhyNotEncryptable(std::u16string_view password) {
   std::size_t nChar = 1;
   for (std::size_t i = 0; i < password.size(); ++nChar) {
+    if (password[i] - 1u < 0x7Fu) {  // ASCII but NUL: always carried
+      ++i;
+      continue;
+    }
     std::size_t units = 1;
     const char32_t cp = CodePointAt(password, i, &units);
     BYTE b = 0;
