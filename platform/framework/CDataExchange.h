@@ -1,0 +1,33 @@
+// One exchange of data between a dialog's controls and its members, and
+// the exchange routine for text.
+#pragma once
+
+#include <exception>
+
+#include "platform/framework/CString.h"
+#include "platform/framework/WinDef.h"
+
+class CWnd;
+
+// Thrown by CDataExchange::Fail: the exchange stops and UpdateData
+// returns FALSE.
+class CUserException : public std::exception {
+ public:
+  const char* what() const noexcept override { return "data exchange failed"; }
+};
+
+class CDataExchange {
+ public:
+  CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+      : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+
+  // The control nIDC of the dialog; fails the exchange when there is none.
+  HWND PrepareEditCtrl(int nIDC);
+  [[noreturn]] void Fail();
+
+  BOOL m_bSaveAndValidate;  // TRUE: controls to members
+  CWnd* m_pDlgWnd;
+};
+
+// Exchanges the whole text of control nIDC with value.
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);

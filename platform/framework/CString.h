@@ -1,0 +1,42 @@
+// The framework's wide string: UTF-16 code units, NUL-terminated, with
+// value semantics (every object owns its characters). Lengths count code
+// units. Storage comes from the standard library, not the local heap.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/core/WinTypes.h"
+
+class CString {
+ public:
+  CString() = default;
+  CString(LPCWSTR psz);  // null is the empty string
+  CString(LPCWSTR pch, int nLength);
+  explicit CString(std::u16string_view sv) : m_str(sv) {}
+
+  CString& operator=(LPCWSTR psz);
+  CString& operator+=(const CString& str);
+
+  int GetLength() const { return static_cast<int>(m_str.size()); }
+  bool IsEmpty() const { return m_str.empty(); }
+  void Empty() { m_str.clear(); }
+  WCHAR GetAt(int nIndex) const { return m_str.at(static_cast<std::size_t>(nIndex)); }
+
+  // The characters with their terminator; valid until the string changes.
+  LPCWSTR GetString() const { return m_str.c_str(); }
+  operator LPCWSTR() const { return m_str.c_str(); }
+
+  // A writable buffer of at least nMinBufLength code units plus a
+  // terminator; ReleaseBuffer sets the length (-1: up to the first NUL).
+  LPWSTR GetBuffer(int nMinBufLength);
+  void ReleaseBuffer(int nNewLength = -1);
+
+  std::u16string_view View() const { return m_str; }
+
+  friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
+  friend bool operator==(const CString& a, LPCWSTR b) { return a.m_str == CString(b).m_str; }
+
+ private:
+  std::u16string m_str;
+};

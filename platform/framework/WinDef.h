@@ -1,0 +1,55 @@
+// Handle, message-parameter and geometry types of the window system.
+// Handles are opaque: each backend defines the structures behind them.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/core/WinTypes.h"
+
+struct HWND__;
+struct HICON__;
+struct RESOURCE_MODULE;
+
+using HWND = HWND__*;
+using HICON = HICON__*;
+using HINSTANCE = const RESOURCE_MODULE*;
+
+using INT_PTR = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
+using LONG_PTR = std::intptr_t;
+using WPARAM = UINT_PTR;
+using LPARAM = LONG_PTR;
+using LRESULT = LONG_PTR;
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+
+constexpr WORD LOWORD(UINT_PTR v) { return static_cast<WORD>(v & 0xFFFF); }
+constexpr WORD HIWORD(UINT_PTR v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) {
+  return static_cast<WPARAM>(lo) | (static_cast<WPARAM>(hi) << 16);
+}
+
+// nNumber * nNumerator / nDenominator with the intermediate product kept in
+// 64 bits and the result rounded half away from zero; -1 when the
+// denominator is zero.
+constexpr int MulDiv(int nNumber, int nNumerator, int nDenominator) {
+  if (nDenominator == 0)
+    return -1;
+  const std::int64_t product = static_cast<std::int64_t>(nNumber) * nNumerator;
+  const bool negative = (product < 0) != (nDenominator < 0);
+  const std::int64_t num = product < 0 ? -product : product;
+  const std::int64_t den = nDenominator < 0 ? -static_cast<std::int64_t>(nDenominator)
+                                            : nDenominator;
+  const std::int64_t q = (num + den / 2) / den;
+  return static_cast<int>(negative ? -q : q);
+}

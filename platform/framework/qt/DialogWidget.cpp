@@ -1,0 +1,57 @@
+#include "platform/framework/qt/DialogWidget.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+#include "platform/framework/qt/QtHandles.h"
+
+namespace {
+
+void SendCommand(HWND hDlg, int nID, HWND hWndCtrl) {
+  SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(nID), BN_CLICKED),
+              reinterpret_cast<LPARAM>(hWndCtrl));
+}
+
+}  // namespace
+
+DialogWidget::DialogWidget(HWND hDlg, QWidget* pParent, Qt::WindowFlags flags)
+    : QWidget(pParent, flags), m_hDlg(hDlg) {}
+
+void DialogWidget::keyPressEvent(QKeyEvent* pEvent) {
+  const bool bPlain = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (bPlain && pEvent->key() == Qt::Key_Escape) {
+    SendCommand(m_hDlg, IDCANCEL, GetDlgItem(m_hDlg, IDCANCEL));
+    return;
+  }
+  if (bPlain && (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter)) {
+    // Enter presses the default push button; without one it does nothing,
+    // so a stray Enter never closes the dialog.
+    if (HWND hButton = DefaultPushButton())
+      SendCommand(m_hDlg, GetDlgCtrlID(hButton), hButton);
+    return;
+  }
+  QWidget::keyPressEvent(pEvent);
+}
+
+void DialogWidget::closeEvent(QCloseEvent* pEvent) {
+  // The window stays until the dialog ends itself.
+  pEvent->ignore();
+  if (HWND__* pDlg = AfxQtWindowFromHandle(m_hDlg); pDlg != nullptr && !pDlg->bEnded) {
+    if (pDlg->dwExStyle & WS_EX_CAPTIONOKBTN)
+      SendCommand(m_hDlg, IDOK, nullptr);  // the close button is the caption's OK
+    else
+      SendMessage(m_hDlg, WM_CLOSE, 0, 0);
+  }
+}
+
+HWND DialogWidget::DefaultPushButton() const {
+  HWND__* pDlg = AfxQtWindowFromHandle(m_hDlg);
+  if (pDlg == nullptr)
+    return nullptr;
+  for (const auto& pChild : pDlg->children) {
+    if (pChild->widget && pChild->widget->isVisible() && pChild->widget->isEnabled() &&
+        (pChild->style & 0x0F) == BS_DEFPUSHBUTTON && pChild->widget->inherits("QPushButton"))
+      return pChild.get();
+  }
+  return nullptr;
+}
