@@ -7,25 +7,28 @@
 
 #include <array>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
-// The four numbers of `project(... VERSION a.b.c.d ...)` in CMakeLists.txt.
+// The four numbers of `project(Velkast VERSION a.b.c.d ...)` in CMakeLists.txt.
 std::array<DWORD, 4> ProjectVersion()
 {
     std::ifstream in(VELKAST_TOP_CMAKELISTS);
     std::stringstream text;
     text << in.rdbuf();
     const std::string source = text.str();
-    std::smatch m;
-    const std::regex project(R"(project\s*\(\s*Velkast\s+VERSION\s+(\d+)\.(\d+)\.(\d+)\.(\d+))");
-    EXPECT_TRUE(std::regex_search(source, m, project)) << "no four-part project version";
     std::array<DWORD, 4> v{};
-    for (std::size_t i = 0; i < v.size() && m.size() == 5; ++i)
-        v[i] = static_cast<DWORD>(std::stoul(m[i + 1].str()));
+    const std::size_t project = source.find("project(Velkast VERSION ");
+    EXPECT_NE(project, std::string::npos) << "no project version in " << VELKAST_TOP_CMAKELISTS;
+    if (project == std::string::npos)
+        return v;
+    std::istringstream numbers(source.substr(project + std::string_view("project(Velkast VERSION ").size()));
+    char dot[3] = {};
+    numbers >> v[0] >> dot[0] >> v[1] >> dot[1] >> v[2] >> dot[2] >> v[3];
+    EXPECT_TRUE(numbers && dot[0] == '.' && dot[1] == '.' && dot[2] == '.') << "not a four-part version";
     return v;
 }
 
