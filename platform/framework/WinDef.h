@@ -41,7 +41,7 @@ constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) {
 
 // nNumber * nNumerator / nDenominator with the intermediate product kept in
 // 64 bits and the result rounded half away from zero; -1 when the
-// denominator is zero.
+// denominator is zero or the result does not fit in an int.
 constexpr int MulDiv(int nNumber, int nNumerator, int nDenominator) {
   if (nDenominator == 0)
     return -1;
@@ -51,5 +51,7 @@ constexpr int MulDiv(int nNumber, int nNumerator, int nDenominator) {
   const std::int64_t den = nDenominator < 0 ? -static_cast<std::int64_t>(nDenominator)
                                             : nDenominator;
   const std::int64_t q = (num + den / 2) / den;
+  if (q > 0x7FFFFFFF)
+    return -1;
   return static_cast<int>(negative ? -q : q);
 }

@@ -60,9 +60,13 @@ void ClickButton(HWND__& wnd) {
     pButton->click();
 }
 
-QRect ScreenRect(const QWidget& widget) {
-  if (widget.isWindow())
+QRect ScreenRect(QWidget& widget) {
+  if (widget.isWindow()) {
+    // The native window knows its frame, as far as the platform can tell
+    // before the window manager has seen it.
+    widget.winId();
     return widget.frameGeometry();
+  }
   return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
 }
 

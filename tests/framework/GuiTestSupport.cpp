@@ -1,0 +1,59 @@
+#include "tests/framework/GuiTestSupport.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "platform/framework/qt/QtHandles.h"
+
+INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script) {
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [&dlg] {
+    ADD_FAILURE() << "dialog still open after a minute";
+    EndDialog(dlg.GetSafeHwnd(), kWatchdog);
+  });
+  watchdog.start(60000);
+
+  QTimer::singleShot(0, [&dlg, &script] {
+    HWND hDlg = dlg.GetSafeHwnd();
+    QWidget* pWidget = AfxQtWidgetFromHandle(hDlg);
+    if (pWidget == nullptr) {
+      ADD_FAILURE() << "no dialog window";
+      return;
+    }
+    EXPECT_TRUE(QTest::qWaitForWindowActive(pWidget));
+    script(hDlg);
+    if (IsWindow(hDlg) && !IsEnded(hDlg))
+      EndDialog(hDlg, kLeftOpen);
+  });
+  return dlg.DoModal();
+}
+
+QWidget* ControlWidget(HWND hDlg, int nID) { return AfxQtWidgetFromHandle(GetDlgItem(hDlg, nID)); }
+
+void TypeText(QWidget* pWidget, const QString& text) {
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString unit = text.mid(i, n);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, unit);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, unit);
+    QApplication::sendEvent(pWidget, &press);
+    QApplication::sendEvent(pWidget, &release);
+    i += n;
+  }
+}
+
+bool IsEnded(HWND hDlg) {
+  const HWND__* pDlg = AfxQtWindowFromHandle(hDlg);
+  return pDlg == nullptr || pDlg->bEnded;
+}
+
+void PrintTo(const CString& str, std::ostream* os) {
+  PrintTo(QString::fromUtf16(str.GetString()), os);
+}
+
+void PrintTo(const QString& str, std::ostream* os) { *os << '"' << str.toStdString() << '"'; }
