@@ -3,6 +3,10 @@
 //
 // The state is the FIPS-197 4x4 matrix stored row by row: s[r][c] is
 // m_abState[4 * r + c]. Block byte i is s[i % 4][i / 4].
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 #include "cipher/AesTables.h"
 #include "cipher/AesTextCipher.h"
 
@@ -10,9 +14,63 @@ namespace {
 
 constexpr int kBlockBytes = 16;
 
-// Multiplication by 2 in GF(2^8).
-inline BYTE XTime(BYTE a) {
-  return static_cast<BYTE>((a << 1) ^ ((a & 0x80) ? 0x1b : 0x00));
+// The sixteen bytes of the state side by side. Every operation on it acts on
+// each byte by itself, as a loop over the bytes would.
+typedef BYTE Bytes16 __attribute__((vector_size(16)));
+typedef signed char SignedBytes16 __attribute__((vector_size(16)));
+typedef std::uint32_t Words4 __attribute__((vector_size(16)));
+
+inline Bytes16 LoadBytes(const BYTE* pb) {
+  Bytes16 v;
+  std::memcpy(&v, pb, sizeof v);
+  return v;
+}
+
+inline void StoreBytes(BYTE* pb, Bytes16 v) {
+  std::memcpy(pb, &v, sizeof v);
+}
+
+// Four bytes into the first four places of an otherwise zero vector (one
+// 32-bit load; the byte order of the word is the memory order).
+static_assert(std::endian::native == std::endian::little);
+inline Bytes16 LoadFour(const BYTE* pb) {
+  std::uint32_t w;
+  std::memcpy(&w, pb, sizeof w);
+  return reinterpret_cast<Bytes16>(Words4{w, 0, 0, 0});
+}
+
+// Bytes 0-7 of x and of y, taken in turn: x0 y0 x1 y1 ... x7 y7.
+inline Bytes16 Interleave(Bytes16 x, Bytes16 y) {
+  return __builtin_shufflevector(x, y, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+}
+
+// Sixteen bytes read column by column, as a block or a round key is laid
+// out, returned row by row as the state is: result[4r + c] = pb[4c + r].
+inline Bytes16 LoadTransposed(const BYTE* pb) {
+  return Interleave(Interleave(LoadFour(pb), LoadFour(pb + 8)),
+                    Interleave(LoadFour(pb + 4), LoadFour(pb + 12)));
+}
+
+// XTime of every byte: shift left, XOR 0x1b where the top bit was set.
+inline Bytes16 XTime(Bytes16 a) {
+  const Bytes16 high = reinterpret_cast<Bytes16>(reinterpret_cast<SignedBytes16>(a) < 0);
+  return (a + a) ^ (high & 0x1b);
+}
+
+// Row r of the result is row r + n of the state, rows taken cyclically.
+inline Bytes16 RowsUp1(Bytes16 a) {
+  return __builtin_shufflevector(a, a, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3);
+}
+inline Bytes16 RowsUp2(Bytes16 a) {
+  return __builtin_shufflevector(a, a, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3, 4, 5, 6, 7);
+}
+
+// Row r of the mix is 2*a_r + 3*a_{r+1} + a_{r+2} + a_{r+3}, regrouped as
+// a_{r+1} + (a_{r+2} + a_{r+3}) + 2*(a_r + a_{r+1}).
+inline Bytes16 Mix(Bytes16 a) {
+  const Bytes16 next = RowsUp1(a);
+  const Bytes16 pair = a ^ next;
+  return next ^ RowsUp2(pair) ^ XTime(pair);
 }
 
 }  // namespace
@@ -56,14 +114,13 @@ void CAesTextCipher::ExpandKey() {
   }
 }
 
+// s[r][c] ^= byte r of schedule word 4 * nRound + c.
 void CAesTextCipher::AddRoundKey(int nRound) {
-  const BYTE* key = m_abSchedule + 16 * nRound;
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c)
-      m_abState[4 * r + c] ^= key[4 * c + r];
+  StoreBytes(m_abState, LoadBytes(m_abState) ^ LoadTransposed(m_abSchedule + 16 * nRound));
 }
 
 void CAesTextCipher::SubBytes() {
+#pragma GCC unroll 16
   for (BYTE& b : m_abState)
     b = kAesSBox[b];
 }
@@ -74,74 +131,58 @@ void CAesTextCipher::InvSubBytes() {
 }
 
 void CAesTextCipher::ShiftRows() {
-  BYTE copy[16];
-  for (int i = 0; i < 16; ++i)
-    copy[i] = m_abState[i];
+  BYTE a[16];
+  std::memcpy(a, m_abState, sizeof a);
   for (int r = 1; r < 4; ++r)
     for (int c = 0; c < 4; ++c)
-      m_abState[4 * r + c] = copy[4 * r + (c + r) % m_Nb];
+      m_abState[4 * r + c] = a[4 * r + ((c + r) & 3)];
 }
 
 void CAesTextCipher::InvShiftRows() {
-  BYTE copy[16];
-  for (int i = 0; i < 16; ++i)
-    copy[i] = m_abState[i];
+  BYTE a[16];
+  std::memcpy(a, m_abState, sizeof a);
   for (int r = 1; r < 4; ++r)
     for (int c = 0; c < 4; ++c)
-      m_abState[4 * r + (c + r) % m_Nb] = copy[4 * r + c];
+      m_abState[4 * r + ((c + r) & 3)] = a[4 * r + c];
 }
 
+// Row r of the result is 2*a_r + 3*a_{r+1} + a_{r+2} + a_{r+3}, rows taken
+// cyclically, which regroups as a_{r+1} + (a_{r+2} + a_{r+3}) + 2*(a_r + a_{r+1}).
 void CAesTextCipher::MixColumns() {
-  BYTE copy[16];
-  for (int i = 0; i < 16; ++i)
-    copy[i] = m_abState[i];
-  for (int c = 0; c < 4; ++c) {
-    const BYTE a0 = copy[c], a1 = copy[4 + c], a2 = copy[8 + c], a3 = copy[12 + c];
-    const BYTE x0 = XTime(a0), x1 = XTime(a1), x2 = XTime(a2), x3 = XTime(a3);
-    m_abState[c]      = static_cast<BYTE>(x0 ^ (x1 ^ a1) ^ a2 ^ a3);
-    m_abState[4 + c]  = static_cast<BYTE>(a0 ^ x1 ^ (x2 ^ a2) ^ a3);
-    m_abState[8 + c]  = static_cast<BYTE>(a0 ^ a1 ^ x2 ^ (x3 ^ a3));
-    m_abState[12 + c] = static_cast<BYTE>((x0 ^ a0) ^ a1 ^ a2 ^ x3);
-  }
+  const Bytes16 a = LoadBytes(m_abState);
+  StoreBytes(m_abState, Mix(a));
 }
 
+// The inverse matrix is the forward one times {5, 0, 4, 0} (circulant): first
+// a_r += 4*(a_r + a_{r+2}), then the forward mix.
 void CAesTextCipher::InvMixColumns() {
-  BYTE copy[16];
-  for (int i = 0; i < 16; ++i)
-    copy[i] = m_abState[i];
-  for (int c = 0; c < 4; ++c) {
-    BYTE a[4], m9[4], mb[4], md[4], me[4];
-    for (int r = 0; r < 4; ++r) {
-      a[r] = copy[4 * r + c];
-      const BYTE x2 = XTime(a[r]), x4 = XTime(x2), x8 = XTime(x4);
-      m9[r] = static_cast<BYTE>(x8 ^ a[r]);
-      mb[r] = static_cast<BYTE>(x8 ^ x2 ^ a[r]);
-      md[r] = static_cast<BYTE>(x8 ^ x4 ^ a[r]);
-      me[r] = static_cast<BYTE>(x8 ^ x4 ^ x2);
-    }
-    m_abState[c]      = static_cast<BYTE>(me[0] ^ mb[1] ^ md[2] ^ m9[3]);
-    m_abState[4 + c]  = static_cast<BYTE>(m9[0] ^ me[1] ^ mb[2] ^ md[3]);
-    m_abState[8 + c]  = static_cast<BYTE>(md[0] ^ m9[1] ^ me[2] ^ mb[3]);
-    m_abState[12 + c] = static_cast<BYTE>(mb[0] ^ md[1] ^ m9[2] ^ me[3]);
-  }
+  const Bytes16 a = LoadBytes(m_abState);
+  StoreBytes(m_abState, Mix(a ^ XTime(XTime(a ^ RowsUp2(a)))));
 }
 
 void CAesTextCipher::LoadState(const BYTE* pbIn) {
-  for (int i = 0; i < 4 * m_Nb; ++i)
-    m_abState[4 * (i % 4) + i / 4] = pbIn[i];
+  StoreBytes(m_abState, LoadTransposed(pbIn));
 }
 
 void CAesTextCipher::UnloadState(BYTE* pbOut) const {
-  for (int i = 0; i < 4 * m_Nb; ++i)
-    pbOut[i] = m_abState[4 * (i % 4) + i / 4];
+  StoreBytes(pbOut, LoadTransposed(m_abState));
 }
 
 void CAesTextCipher::EncryptBlock(const BYTE* pbIn, BYTE* pbOut) {
-  if (!HasKey())
-    return;
+  if (HasKey())
+    CipherBlock(pbIn, pbOut);
+}
+
+void CAesTextCipher::DecryptBlock(const BYTE* pbIn, BYTE* pbOut) {
+  if (HasKey())
+    InvCipherBlock(pbIn, pbOut);
+}
+
+void CAesTextCipher::CipherBlock(const BYTE* pbIn, BYTE* pbOut) {
+  const int nRounds = m_Nr;
   LoadState(pbIn);
   AddRoundKey(0);
-  for (int round = 1; round < m_Nr; ++round) {
+  for (int round = 1; round < nRounds; ++round) {
     SubBytes();
     ShiftRows();
     MixColumns();
@@ -149,16 +190,15 @@ void CAesTextCipher::EncryptBlock(const BYTE* pbIn, BYTE* pbOut) {
   }
   SubBytes();
   ShiftRows();
-  AddRoundKey(m_Nr);
+  AddRoundKey(nRounds);
   UnloadState(pbOut);
 }
 
-void CAesTextCipher::DecryptBlock(const BYTE* pbIn, BYTE* pbOut) {
-  if (!HasKey())
-    return;
+void CAesTextCipher::InvCipherBlock(const BYTE* pbIn, BYTE* pbOut) {
+  const int nRounds = m_Nr;
   LoadState(pbIn);
-  AddRoundKey(m_Nr);
-  for (int round = m_Nr - 1; round >= 1; --round) {
+  AddRoundKey(nRounds);
+  for (int round = nRounds - 1; round >= 1; --round) {
     InvShiftRows();
     InvSubBytes();
     AddRoundKey(round);
@@ -174,7 +214,7 @@ std::int32_t CAesTextCipher::EncryptBuffer(const BYTE* pbIn, BYTE* pbOut, std::i
   if (!HasKey() || nLength % kBlockBytes != 0)
     return 0;
   for (std::int32_t k = 0; k < nLength / kBlockBytes; ++k)
-    EncryptBlock(pbIn + kBlockBytes * k, pbOut + kBlockBytes * k);
+    CipherBlock(pbIn + kBlockBytes * k, pbOut + kBlockBytes * k);
   return nLength;
 }
 
@@ -182,6 +222,6 @@ std::int32_t CAesTextCipher::DecryptBuffer(const BYTE* pbIn, BYTE* pbOut, std::i
   if (!HasKey() || nLength % kBlockBytes != 0)
     return 0;
   for (std::int32_t k = 0; k < nLength / kBlockBytes; ++k)
-    DecryptBlock(pbIn + kBlockBytes * k, pbOut + kBlockBytes * k);
+    InvCipherBlock(pbIn + kBlockBytes * k, pbOut + kBlockBytes * k);
   return nLength;
 }

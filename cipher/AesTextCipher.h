@@ -63,4 +63,7 @@ class CAesTextCipher : public CTextCipher {
   void InitKey(const BYTE* pbSource, bool bStopAtNul);
   void LoadState(const BYTE* pbIn);
   void UnloadState(BYTE* pbOut) const;
+  // The block operations without the key check, for the buffer loops.
+  void CipherBlock(const BYTE* pbIn, BYTE* pbOut);
+  void InvCipherBlock(const BYTE* pbIn, BYTE* pbOut);
 };
