@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Starts an X server of its own, shows the dialog there and checks from a
+# screenshot that its text rendered. Exits 77 (skipped) only when Xvfb
+# cannot start.
+#
+# Usage: real_window_test.sh <RealWindowCheck> <screenshot.png>
+set -euo pipefail
+check=$1
+screenshot=$2
+
+if ! command -v Xvfb >/dev/null; then
+  echo "Xvfb is not installed" >&2
+  exit 77
+fi
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  if [[ -n $xvfb_pid ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# -displayfd: the server picks a free display and writes its number once it
+# accepts connections.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [[ -s $work/display ]] && break
+  if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 77
+  fi
+  sleep 0.1
+done
+if [[ ! -s $work/display ]]; then
+  echo "Xvfb did not report a display" >&2
+  exit 77
+fi
+display=:$(head -n1 "$work/display")
+echo "Xvfb on $display"
+
+DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work "$check" "$screenshot"
