@@ -10,33 +10,63 @@
 
 namespace {
 
-// What the signal handler needs to put the terminal back. Written only
-// while no handler is installed; read only by the handler.
+// What the signal handlers need to put the terminal back. Written only
+// while no handler is installed; read only by the handlers.
 int g_fdEchoOff = -1;
 int g_fdPromptForSignal = -1;
 termios g_termiosSaved{};
+termios g_termiosQuiet{};
+std::string_view g_prompt;
 
-constexpr int kRestoringSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr int kRestoringSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
 struct sigaction g_previous[std::size(kRestoringSignals)];
+struct sigaction g_action {};
 
-void RestoreAndReraise(int sig) {
-  // Only async-signal-safe calls here.
-  if (g_fdEchoOff >= 0)
-    tcsetattr(g_fdEchoOff, TCSANOW, &g_termiosSaved);
+// Only async-signal-safe calls in the handlers.
+void WriteForSignal(std::string_view text) {
   if (g_fdPromptForSignal >= 0)
-    (void)!write(g_fdPromptForSignal, "\n", 1);
+    (void)!write(g_fdPromptForSignal, text.data(), text.size());
+}
+
+// Ctrl-Z: the shell gets its terminal back with echo on; when the program
+// is continued, echo goes off again and the prompt is shown anew.
+void SuspendWithEchoOn() {
+  const int savedErrno = errno;
+  tcsetattr(g_fdEchoOff, TCSANOW, &g_termiosSaved);
+  WriteForSignal("\n");
+  signal(SIGTSTP, SIG_DFL);
+  sigset_t tstp;
+  sigemptyset(&tstp);
+  sigaddset(&tstp, SIGTSTP);
+  sigprocmask(SIG_UNBLOCK, &tstp, nullptr);
+  raise(SIGTSTP);  // stops here until continued
+  sigprocmask(SIG_BLOCK, &tstp, nullptr);
+  sigaction(SIGTSTP, &g_action, nullptr);
+  tcsetattr(g_fdEchoOff, TCSANOW, &g_termiosQuiet);
+  WriteForSignal(g_prompt);
+  errno = savedErrno;
+}
+
+void RestoreOnSignal(int sig) {
+  if (g_fdEchoOff < 0)
+    return;
+  if (sig == SIGTSTP) {
+    SuspendWithEchoOn();
+    return;
+  }
+  tcsetattr(g_fdEchoOff, TCSANOW, &g_termiosSaved);
+  WriteForSignal("\n");
   signal(sig, SIG_DFL);
   raise(sig);
 }
 
 void InstallHandlers() {
-  struct sigaction action {};
-  action.sa_handler = RestoreAndReraise;
-  sigemptyset(&action.sa_mask);
+  g_action.sa_handler = RestoreOnSignal;
+  sigemptyset(&g_action.sa_mask);
   for (const int sig : kRestoringSignals)
-    sigaddset(&action.sa_mask, sig);  // one restore at a time
+    sigaddset(&g_action.sa_mask, sig);  // one restore at a time
   for (std::size_t i = 0; i < std::size(kRestoringSignals); ++i)
-    sigaction(kRestoringSignals[i], &action, &g_previous[i]);
+    sigaction(kRestoringSignals[i], &g_action, &g_previous[i]);
 }
 
 void RemoveHandlers() {
@@ -71,7 +101,7 @@ CTerminalPrompt::~CTerminalPrompt() {
 }
 
 CTerminalPrompt::Result CTerminalPrompt::Ask(std::string_view prompt, std::string& answer) {
-  if (!EchoOff())
+  if (!EchoOff(prompt))
     return Result::Error;
   WriteAll(m_fdPrompt, prompt);
   const Result result = ReadLine(answer);
@@ -81,7 +111,7 @@ CTerminalPrompt::Result CTerminalPrompt::Ask(std::string_view prompt, std::strin
   return result;
 }
 
-bool CTerminalPrompt::EchoOff() {
+bool CTerminalPrompt::EchoOff(std::string_view prompt) {
   if (tcgetattr(m_fdTerminal, &m_saved) != 0) {
     m_nError = errno;
     return false;
@@ -93,6 +123,8 @@ bool CTerminalPrompt::EchoOff() {
   g_fdEchoOff = m_fdTerminal;
   g_fdPromptForSignal = m_fdPrompt;
   g_termiosSaved = m_saved;
+  g_termiosQuiet = quiet;
+  g_prompt = prompt;
   InstallHandlers();
   m_bEchoOff = true;
   if (tcsetattr(m_fdTerminal, TCSANOW, &quiet) != 0) {
@@ -110,6 +142,7 @@ void CTerminalPrompt::Restore() {
   RemoveHandlers();
   g_fdEchoOff = -1;
   g_fdPromptForSignal = -1;
+  g_prompt = {};
   m_bEchoOff = false;
 }
 

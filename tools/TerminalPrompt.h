@@ -1,6 +1,7 @@
 // Asks for one password on a terminal with echo off. The terminal's own
-// settings come back when the answer is in, and also when a signal (Ctrl-C,
-// a hang-up, kill) ends the program while it waits.
+// settings come back when the answer is in, when a signal (Ctrl-C, a
+// hang-up, kill) ends the program while it waits, and while it is
+// suspended (Ctrl-Z).
 #pragma once
 
 #include <string>
@@ -18,15 +19,17 @@ class CTerminalPrompt {
   CTerminalPrompt(const CTerminalPrompt&) = delete;
   CTerminalPrompt& operator=(const CTerminalPrompt&) = delete;
 
-  // Writes prompt to the controlling terminal (standard error if there is
-  // none), reads one line into answer with the line rules of the streams,
-  // and restores the terminal. NoAnswer: the input ended first.
+  // Writes prompt (a literal: a signal handler may show it again) to the
+  // controlling terminal (standard error if there is none), reads one line
+  // into answer with the line rules of the streams, and restores the
+  // terminal. NoAnswer: the input ended first.
   Result Ask(std::string_view prompt, std::string& answer);
 
   int Error() const { return m_nError; }
 
  private:
-  bool EchoOff();
+  // prompt is shown again after the program is suspended and continued.
+  bool EchoOff(std::string_view prompt);
   void Restore();
   Result ReadLine(std::string& answer);
 

@@ -305,6 +305,10 @@ void CPtyCli::Type(std::string_view keys) {
     Fail("write to the terminal");
 }
 
+void CPtyCli::Signal(int sig) {
+  kill(m_pid, sig);
+}
+
 tcflag_t CPtyCli::LocalModes() const {
   termios modes{};
   tcgetattr(m_fdSlave, &modes);

@@ -59,6 +59,7 @@ class CPtyCli {
   bool WaitFor(std::string_view text, int timeoutMs);
   // Types on the keyboard.
   void Type(std::string_view keys);
+  void Signal(int sig);
   // The terminal's current local modes (c_lflag).
   tcflag_t LocalModes() const;
   // Waits for the end of the process and collects the rest of its output.

@@ -350,6 +350,21 @@ TEST(CliPrompt, TerminalOnBothSidesAndRefusals) {
   }
 }
 
+TEST(CliPrompt, SuspendGivesEchoBackUntilContinued) {
+  CPtyCli cli({"encrypt"}, true);
+  ASSERT_TRUE(cli.WaitFor("Password: ", 10000));
+  // The tool leads its own session here, where the stop itself is dropped;
+  // the handler still runs: echo on for the shell, off again after.
+  cli.Signal(SIGTSTP);
+  ASSERT_TRUE(cli.WaitFor("Password: \r\nPassword: ", 10000)) << cli.Screen();
+  EXPECT_EQ(cli.LocalModes() & ECHO, 0u);
+  cli.Type("password\n");
+  const CliResult r = cli.Finish();
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, std::string(kPasswordText) + "\n");
+  EXPECT_EQ(r.err.find("password"), std::string::npos) << r.err;
+}
+
 TEST(CliPrompt, InterruptRestoresTheTerminal) {
   CPtyCli cli({"encrypt"}, true);
   ASSERT_TRUE(cli.WaitFor("Password: ", 10000));
