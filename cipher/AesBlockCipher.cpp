@@ -20,14 +20,15 @@ typedef BYTE Bytes16 __attribute__((vector_size(16)));
 typedef signed char SignedBytes16 __attribute__((vector_size(16)));
 typedef std::uint32_t Words4 __attribute__((vector_size(16)));
 
+// The same, at any address and aliasing anything, for loads and stores.
+typedef BYTE UnalignedBytes16 __attribute__((vector_size(16), aligned(1), may_alias));
+
 inline Bytes16 LoadBytes(const BYTE* pb) {
-  Bytes16 v;
-  std::memcpy(&v, pb, sizeof v);
-  return v;
+  return *reinterpret_cast<const UnalignedBytes16*>(pb);
 }
 
 inline void StoreBytes(BYTE* pb, Bytes16 v) {
-  std::memcpy(pb, &v, sizeof v);
+  *reinterpret_cast<UnalignedBytes16*>(pb) = v;
 }
 
 // Four bytes into the first four places of an otherwise zero vector (one
@@ -49,6 +50,24 @@ inline Bytes16 Interleave(Bytes16 x, Bytes16 y) {
 inline Bytes16 LoadTransposed(const BYTE* pb) {
   return Interleave(Interleave(LoadFour(pb), LoadFour(pb + 8)),
                     Interleave(LoadFour(pb + 4), LoadFour(pb + 12)));
+}
+
+// One byte into the first place of an otherwise zero vector.
+inline Bytes16 LoadOne(BYTE b) {
+  return reinterpret_cast<Bytes16>(Words4{b, 0, 0, 0});
+}
+
+// Sixteen separate bytes assembled in registers into one vector: result[i] =
+// b[i]. Storing them one by one and reading the 16 back at once would make
+// the processor wait until every single store has reached the cache.
+inline Bytes16 Assemble(const BYTE (&b)[16]) {
+  Bytes16 pairs[8];  // b[j], b[j + 8]
+  for (int j = 0; j < 8; ++j)
+    pairs[j] = Interleave(LoadOne(b[j]), LoadOne(b[j + 8]));
+  Bytes16 quads[4];  // b[j], b[j + 4], b[j + 8], b[j + 12]
+  for (int j = 0; j < 4; ++j)
+    quads[j] = Interleave(pairs[j], pairs[j + 4]);
+  return Interleave(Interleave(quads[0], quads[2]), Interleave(quads[1], quads[3]));
 }
 
 // XTime of every byte: shift left, XOR 0x1b where the top bit was set.
@@ -120,24 +139,32 @@ void CAesTextCipher::AddRoundKey(int nRound) {
 }
 
 void CAesTextCipher::SubBytes() {
-#pragma GCC unroll 16
   for (BYTE& b : m_abState)
     b = kAesSBox[b];
 }
 
+// In decryption the column mixing follows, so the substituted bytes are
+// assembled into a whole state rather than stored one by one.
 void CAesTextCipher::InvSubBytes() {
-  for (BYTE& b : m_abState)
-    b = kAesInvSBox[b];
+  BYTE b[16];
+  for (int i = 0; i < 16; ++i)
+    b[i] = kAesInvSBox[m_abState[i]];
+  StoreBytes(m_abState, Assemble(b));
 }
 
+// Row r rotates left by r places. The column mixing follows, so the rows
+// are assembled into a whole state rather than stored byte by byte.
 void CAesTextCipher::ShiftRows() {
   BYTE a[16];
   std::memcpy(a, m_abState, sizeof a);
-  for (int r = 1; r < 4; ++r)
+  BYTE b[16];
+  for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c)
-      m_abState[4 * r + c] = a[4 * r + ((c + r) & 3)];
+      b[4 * r + c] = a[4 * r + ((c + r) & 3)];
+  StoreBytes(m_abState, Assemble(b));
 }
 
+// Row r rotates right by r places.
 void CAesTextCipher::InvShiftRows() {
   BYTE a[16];
   std::memcpy(a, m_abState, sizeof a);

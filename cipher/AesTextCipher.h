@@ -39,13 +39,13 @@ class CAesTextCipher : public CTextCipher {
  protected:
   void ApplyKeySize();
   void ExpandKey();
-  void AddRoundKey(int nRound);
-  void SubBytes();
-  void InvSubBytes();
-  void ShiftRows();
-  void InvShiftRows();
-  void MixColumns();
-  void InvMixColumns();
+  inline void AddRoundKey(int nRound);
+  inline void SubBytes();
+  inline void InvSubBytes();
+  inline void ShiftRows();
+  inline void InvShiftRows();
+  inline void MixColumns();
+  inline void InvMixColumns();
 
   bool HasKey() const { return m_pbKey != nullptr; }
 
