@@ -108,28 +108,46 @@ void CAesTextCipher::ApplyKeySize() {
   }
 }
 
+// FIPS-197 KeyExpansion, a group of Nk words at a time, so that the word's
+// place in its group is a loop counter rather than a remainder. The word
+// before the next one stays in t0..t3.
 void CAesTextCipher::ExpandKey() {
-  for (int i = 0; i < 4 * m_Nk; ++i)
+  const int nk = m_Nk;  // read once: the byte stores below may alias it
+  const int nKeyBytes = 4 * nk;
+  const int nScheduleBytes = 4 * m_Nb * (m_Nr + 1);
+  for (int i = 0; i < nKeyBytes; ++i)
     m_abSchedule[i] = m_pbKey[i];
-  const int total = m_Nb * (m_Nr + 1);
-  for (int i = m_Nk; i < total; ++i) {
-    const BYTE* prev = m_abSchedule + 4 * (i - 1);
-    BYTE temp[4] = {prev[0], prev[1], prev[2], prev[3]};
-    if (i % m_Nk == 0) {
-      const BYTE* rcon = kAesRcon[i / m_Nk];
-      const BYTE t0 = temp[0];
-      temp[0] = static_cast<BYTE>(kAesSBox[temp[1]] ^ rcon[0]);
-      temp[1] = static_cast<BYTE>(kAesSBox[temp[2]] ^ rcon[1]);
-      temp[2] = static_cast<BYTE>(kAesSBox[temp[3]] ^ rcon[2]);
-      temp[3] = static_cast<BYTE>(kAesSBox[t0] ^ rcon[3]);
-    } else if (m_Nk > 6 && i % m_Nk == 4) {
-      for (BYTE& t : temp)
-        t = kAesSBox[t];
+  BYTE t0 = m_abSchedule[nKeyBytes - 4], t1 = m_abSchedule[nKeyBytes - 3];
+  BYTE t2 = m_abSchedule[nKeyBytes - 2], t3 = m_abSchedule[nKeyBytes - 1];
+  BYTE* word = m_abSchedule + nKeyBytes;
+  const BYTE* const end = m_abSchedule + nScheduleBytes;
+  // word = word Nk places back ^ temp; temp becomes the new word.
+  auto store = [&] {
+    const BYTE* back = word - nKeyBytes;
+    t0 = word[0] = static_cast<BYTE>(back[0] ^ t0);
+    t1 = word[1] = static_cast<BYTE>(back[1] ^ t1);
+    t2 = word[2] = static_cast<BYTE>(back[2] ^ t2);
+    t3 = word[3] = static_cast<BYTE>(back[3] ^ t3);
+    word += 4;
+  };
+  int nRcon = 1;
+  while (word < end) {
+    const BYTE* rcon = kAesRcon[nRcon++];  // SubWord(RotWord(temp)) ^ Rcon
+    const BYTE first = t0;
+    t0 = static_cast<BYTE>(kAesSBox[t1] ^ rcon[0]);
+    t1 = static_cast<BYTE>(kAesSBox[t2] ^ rcon[1]);
+    t2 = static_cast<BYTE>(kAesSBox[t3] ^ rcon[2]);
+    t3 = static_cast<BYTE>(kAesSBox[first] ^ rcon[3]);
+    store();
+    for (int n = 1; n < nk && word < end; ++n) {
+      if (n == 4 && nk > 6) {  // SubWord(temp)
+        t0 = kAesSBox[t0];
+        t1 = kAesSBox[t1];
+        t2 = kAesSBox[t2];
+        t3 = kAesSBox[t3];
+      }
+      store();
     }
-    const BYTE* back = m_abSchedule + 4 * (i - m_Nk);
-    BYTE* word = m_abSchedule + 4 * i;
-    for (int b = 0; b < 4; ++b)
-      word[b] = static_cast<BYTE>(back[b] ^ temp[b]);
   }
 }
 
