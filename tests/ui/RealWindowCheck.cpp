@@ -100,6 +100,7 @@ int Check(HWND hDlg, const QString& screenshotPath) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // lines survive a sanitizer's exit
   QApplication app(argc, argv);
   if (argc != 2 || QGuiApplication::platformName() != QStringLiteral("xcb")) {
     std::fprintf(stderr, "usage: DISPLAY=... QT_QPA_PLATFORM=xcb %s <screenshot.png>\n", argv[0]);
