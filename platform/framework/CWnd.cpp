@@ -8,7 +8,7 @@
 
 namespace {
 
-// Windows with a framework object of their own, as MFC's permanent map.
+// Windows that have a framework object of their own: the permanent map.
 std::unordered_map<HWND, CWnd*>& PermanentMap() {
   static std::unordered_map<HWND, CWnd*> map;
   return map;

@@ -45,14 +45,4 @@ TEST(DialogUnits, ClassicBaseUnits) {
   EXPECT_EQ(input.bottom, 151);
 }
 
-TEST(DialogUnits, ScaleWithTheFont) {
-  // Doubling the font's base units doubles every edge, up to rounding.
-  for (int du = 0; du < 400; du += 7) {
-    const RECT single = DialogUnitsToPixels(RECT{du, du, du, du}, 7, 15);
-    const RECT twice = DialogUnitsToPixels(RECT{du, du, du, du}, 14, 30);
-    EXPECT_LE(std::abs(twice.left - 2 * single.left), 1);
-    EXPECT_LE(std::abs(twice.top - 2 * single.top), 1);
-  }
-}
-
 }  // namespace
