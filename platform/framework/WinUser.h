@@ -26,8 +26,6 @@ inline constexpr UINT WM_SETICON = 0x0080;
 inline constexpr UINT WM_NCDESTROY = 0x0082;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
-inline constexpr UINT EM_GETSEL = 0x00B0;
-inline constexpr UINT EM_SETSEL = 0x00B1;
 inline constexpr UINT BM_CLICK = 0x00F5;
 
 // WM_SETICON / WM_GETICON wParam.
@@ -72,7 +70,6 @@ inline constexpr DWORD DS_CENTER = 0x0800;
 inline constexpr DWORD ES_LEFT = 0x0000;
 inline constexpr DWORD ES_CENTER = 0x0001;
 inline constexpr DWORD ES_RIGHT = 0x0002;
-inline constexpr DWORD ES_MULTILINE = 0x0004;
 inline constexpr DWORD ES_PASSWORD = 0x0020;
 inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 inline constexpr DWORD ES_READONLY = 0x0800;
@@ -121,7 +118,6 @@ BOOL IsWindow(HWND hWnd);
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
 int GetDlgCtrlID(HWND hWnd);
 HWND GetParent(HWND hWnd);
-DWORD GetWindowStyle(HWND hWnd);
 
 BOOL SetWindowText(HWND hWnd, LPCWSTR lpString);
 // Copies at most nMaxCount - 1 code units and a terminator; returns the
@@ -132,9 +128,8 @@ int GetWindowTextLength(HWND hWnd);
 HWND SetFocus(HWND hWnd);
 HWND GetFocus();
 
-// Window rectangle in screen pixels, client rectangle from (0, 0).
+// Window rectangle in screen pixels, frame included.
 BOOL GetWindowRect(HWND hWnd, RECT* lpRect);
-BOOL GetClientRect(HWND hWnd, RECT* lpRect);
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags);
 // Converts a rectangle in dialog units to pixels with the dialog's font.
 BOOL MapDialogRect(HWND hDlg, RECT* lpRect);

@@ -138,11 +138,6 @@ HWND GetParent(HWND hWnd) {
   return pWnd != nullptr ? AfxQtWindowFromHandle(pWnd->hParent) : nullptr;
 }
 
-DWORD GetWindowStyle(HWND hWnd) {
-  HWND__* pWnd = AfxQtWindowFromHandle(hWnd);
-  return pWnd != nullptr ? pWnd->style : 0;
-}
-
 BOOL SetWindowText(HWND hWnd, LPCWSTR lpString) {
   return IsWindow(hWnd) ? static_cast<BOOL>(SendMessage(hWnd, WM_SETTEXT, 0,
                                                         reinterpret_cast<LPARAM>(lpString)))
@@ -174,14 +169,6 @@ BOOL GetWindowRect(HWND hWnd, RECT* lpRect) {
   if (pWidget == nullptr || lpRect == nullptr)
     return FALSE;
   *lpRect = ToRect(ScreenRect(*pWidget));
-  return TRUE;
-}
-
-BOOL GetClientRect(HWND hWnd, RECT* lpRect) {
-  QWidget* pWidget = AfxQtWidgetFromHandle(hWnd);
-  if (pWidget == nullptr || lpRect == nullptr)
-    return FALSE;
-  *lpRect = RECT{0, 0, pWidget->width(), pWidget->height()};
   return TRUE;
 }
 
