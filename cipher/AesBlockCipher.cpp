@@ -52,22 +52,19 @@ inline Bytes16 LoadTransposed(const BYTE* pb) {
                     Interleave(LoadFour(pb + 4), LoadFour(pb + 12)));
 }
 
-// One byte into the first place of an otherwise zero vector.
-inline Bytes16 LoadOne(BYTE b) {
-  return reinterpret_cast<Bytes16>(Words4{b, 0, 0, 0});
+// Bytes 4r to 4r + 3 of b side by side, the first lowest: the value a
+// 4-byte load of the row would give.
+inline std::uint32_t Row(const BYTE (&b)[16], int r) {
+  const std::uint32_t b0 = b[4 * r], b1 = b[4 * r + 1], b2 = b[4 * r + 2], b3 = b[4 * r + 3];
+  return (b0 | (b1 << 8)) | ((b2 | (b3 << 8)) << 16);
 }
 
-// Sixteen separate bytes assembled in registers into one vector: result[i] =
-// b[i]. Storing them one by one and reading the 16 back at once would make
-// the processor wait until every single store has reached the cache.
-inline Bytes16 Assemble(const BYTE (&b)[16]) {
-  Bytes16 pairs[8];  // b[j], b[j + 8]
-  for (int j = 0; j < 8; ++j)
-    pairs[j] = Interleave(LoadOne(b[j]), LoadOne(b[j + 8]));
-  Bytes16 quads[4];  // b[j], b[j + 4], b[j + 8], b[j + 12]
-  for (int j = 0; j < 4; ++j)
-    quads[j] = Interleave(pairs[j], pairs[j + 4]);
-  return Interleave(Interleave(quads[0], quads[2]), Interleave(quads[1], quads[3]));
+// A state given byte by byte, assembled into one vector a row at a time.
+// Moving each row into the vector register as one 4-byte unit takes a
+// quarter of the transfers of moving single bytes; storing the bytes and
+// reading the 16 back at once would wait for every store to reach the cache.
+inline Bytes16 AssembleRows(const BYTE (&b)[16]) {
+  return reinterpret_cast<Bytes16>(Words4{Row(b, 0), Row(b, 1), Row(b, 2), Row(b, 3)});
 }
 
 // XTime of every byte: shift left, XOR 0x1b where the top bit was set.
@@ -157,6 +154,7 @@ void CAesTextCipher::AddRoundKey(int nRound) {
 }
 
 void CAesTextCipher::SubBytes() {
+  #pragma GCC unroll 16
   for (BYTE& b : m_abState)
     b = kAesSBox[b];
 }
@@ -165,9 +163,10 @@ void CAesTextCipher::SubBytes() {
 // assembled into a whole state rather than stored one by one.
 void CAesTextCipher::InvSubBytes() {
   BYTE b[16];
+  #pragma GCC unroll 16
   for (int i = 0; i < 16; ++i)
     b[i] = kAesInvSBox[m_abState[i]];
-  StoreBytes(m_abState, Assemble(b));
+  StoreBytes(m_abState, AssembleRows(b));
 }
 
 // Row r rotates left by r places. The column mixing follows, so the rows
@@ -176,17 +175,21 @@ void CAesTextCipher::ShiftRows() {
   BYTE a[16];
   std::memcpy(a, m_abState, sizeof a);
   BYTE b[16];
+  #pragma GCC unroll 16
   for (int r = 0; r < 4; ++r)
+    #pragma GCC unroll 16
     for (int c = 0; c < 4; ++c)
       b[4 * r + c] = a[4 * r + ((c + r) & 3)];
-  StoreBytes(m_abState, Assemble(b));
+  StoreBytes(m_abState, AssembleRows(b));
 }
 
 // Row r rotates right by r places.
 void CAesTextCipher::InvShiftRows() {
   BYTE a[16];
   std::memcpy(a, m_abState, sizeof a);
+  #pragma GCC unroll 16
   for (int r = 1; r < 4; ++r)
+    #pragma GCC unroll 16
     for (int c = 0; c < 4; ++c)
       m_abState[4 * r + ((c + r) & 3)] = a[4 * r + c];
 }
