@@ -112,8 +112,7 @@ void CAesTextCipher::ExpandKey() {
   const int nk = m_Nk;  // read once: the byte stores below may alias it
   const int nKeyBytes = 4 * nk;
   const int nScheduleBytes = 4 * m_Nb * (m_Nr + 1);
-  for (int i = 0; i < nKeyBytes; ++i)
-    m_abSchedule[i] = m_pbKey[i];
+  std::memcpy(m_abSchedule, m_pbKey, nKeyBytes);
   BYTE t0 = m_abSchedule[nKeyBytes - 4], t1 = m_abSchedule[nKeyBytes - 3];
   BYTE t2 = m_abSchedule[nKeyBytes - 2], t3 = m_abSchedule[nKeyBytes - 1];
   BYTE* word = m_abSchedule + nKeyBytes;
