@@ -35,14 +35,17 @@ mbps() {  # csv-file name
   awk -F, -v name="\"$2\"" '$1 == name { printf "%.1f", $6 / 1e6 }' "$1"
 }
 
-run_bench() {  # output-file [env...]
-  local out=$1; shift
-  env "$@" "$bench" --benchmark_filter='Buffer256' --benchmark_repetitions=5 \
+# Repetitions of all four run interleaved in random order, so that other
+# load on the machine falls on Velkast and OpenSSL alike.
+run_bench() {  # output-file filter [env...]
+  local out=$1 filter=$2; shift 2
+  env "$@" "$bench" --benchmark_filter="$filter" --benchmark_repetitions=9 \
+    --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
     sed -n '/^name,/,$p' | sed 's/_median"/"/' > "$out"
 }
-run_bench "$tmp/generic.csv" OPENSSL_ia32cap='~0x200020200000000'
-run_bench "$tmp/native.csv"
+run_bench "$tmp/generic.csv" 'Buffer256' OPENSSL_ia32cap='~0x200020200000000'
+run_bench "$tmp/native.csv" 'OpenSslBuffer256'
 
 enc=$(mbps "$tmp/generic.csv" EncryptBuffer256)
 dec=$(mbps "$tmp/generic.csv" DecryptBuffer256)
@@ -50,10 +53,17 @@ ossl_enc=$(mbps "$tmp/generic.csv" OpenSslBuffer256/1)
 ossl_dec=$(mbps "$tmp/generic.csv" OpenSslBuffer256/0)
 ni_enc=$(mbps "$tmp/native.csv" OpenSslBuffer256/1)
 
+# The flags the engine was compiled with, as the build recorded them.
+flags=$(awk -F'"' '/AesBlockCipher.cpp.o -c/ { n = split($4, w, " "); for (i = 1; i <= n; ++i)
+  if (w[i] ~ /^-(O|march|mtune)/) printf "%s ", w[i]; exit }' "$build/compile_commands.json")
+compiler=$(awk -F= '/^CMAKE_CXX_COMPILER:/ { print $2 }' "$build/CMakeCache.txt")
+printf '%-34s %s\n' "build" "$("$compiler" -dumpfullversion 2>/dev/null | sed "s|^|$(basename "$compiler") |") ${flags% }"
+[[ " $flags" == *" -O2 "* ]] ||
+  echo "warning: the engine was not built with -O2; check CMAKE_CXX_FLAGS_RELEASE in $build" >&2
 printf '%-34s %12s %12s\n' "AES-256" "encrypt" "decrypt"
 printf '%-34s %12s %12s\n' "instructions per block (callgrind)" "$enc_ir" "$dec_ir"
 printf '%-34s %12s\n' "instructions per ExpandKey" "$key_ir"
-printf '%-34s %12s %12s\n' "Velkast MB/s (median of 5)" "$enc" "$dec"
+printf '%-34s %12s %12s\n' "Velkast MB/s (median of 9)" "$enc" "$dec"
 printf '%-34s %12s %12s\n' "OpenSSL generic MB/s" "$ossl_enc" "$ossl_dec"
 awk -v a="$enc" -v b="$ossl_enc" -v c="$dec" -v d="$ossl_dec" \
   'BEGIN { printf "%-34s %12.2f %12.2f\n", "ratio to OpenSSL generic", a / b, c / d }'
