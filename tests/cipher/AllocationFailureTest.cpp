@@ -5,7 +5,7 @@
 #include <functional>
 #include <new>
 
-#include "AesProbe.h"
+#include "CipherTestSupport.h"
 #include "cipher/BuiltinKey.h"
 #include "cipher/HexText.h"
 #include "platform/core/LocalMemory.h"

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <random>
 
-#include "AesProbe.h"
+#include "CipherTestSupport.h"
 #include "cipher/HexText.h"
 #include "platform/core/LocalMemory.h"
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <map>
 
-#include "AesProbe.h"
+#include "CipherTestSupport.h"
 
 namespace {
 

@@ -1,30 +1,11 @@
 // Random keys and buffers through the block cipher and through OpenSSL's
 // AES-ECB without padding: both directions, in place and separate.
 #include <gtest/gtest.h>
-#include <openssl/evp.h>
 #include <openssl/rand.h>
 
-#include <memory>
-
-#include "AesProbe.h"
+#include "CipherTestSupport.h"
 
 namespace {
-
-std::vector<BYTE> OpenSslEcb(const std::vector<BYTE>& key, const std::vector<BYTE>& in, bool bEncrypt) {
-  const EVP_CIPHER* cipher = key.size() == 16   ? EVP_aes_128_ecb()
-                             : key.size() == 24 ? EVP_aes_192_ecb()
-                                                : EVP_aes_256_ecb();
-  std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(EVP_CIPHER_CTX_new(),
-                                                                     EVP_CIPHER_CTX_free);
-  std::vector<BYTE> out(in.size() + 16);
-  int n = 0, tail = 0;
-  EXPECT_EQ(EVP_CipherInit_ex(ctx.get(), cipher, nullptr, key.data(), nullptr, bEncrypt ? 1 : 0), 1);
-  EVP_CIPHER_CTX_set_padding(ctx.get(), 0);
-  EXPECT_EQ(EVP_CipherUpdate(ctx.get(), out.data(), &n, in.data(), static_cast<int>(in.size())), 1);
-  EXPECT_EQ(EVP_CipherFinal_ex(ctx.get(), out.data() + n, &tail), 1);
-  out.resize(static_cast<size_t>(n + tail));
-  return out;
-}
 
 std::vector<BYTE> RandomBytes(size_t cb) {
   std::vector<BYTE> v(cb);

@@ -2,39 +2,31 @@
 // AES-256-ECB encryption, under the built-in pass phrase zero-filled to 32
 // bytes, of the password's code page 1252 form zero-filled to P bytes.
 #include <gtest/gtest.h>
-#include <openssl/evp.h>
 
 #include <algorithm>
-#include <memory>
 #include <random>
 
-#include "AesProbe.h"
+#include "CipherTestSupport.h"
 #include "cipher/BuiltinKey.h"
 #include "platform/core/CodePage.h"
 
 namespace {
 
-std::u16string EncryptText(const std::u16string& password) {
+// One operation on a fresh cipher, as the dialog runs it; the length the
+// operation reports must be the result's.
+template <typename Length, typename Op>
+std::u16string Run(Op op, const std::u16string& input) {
   CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
-  std::int32_t n = -1;
-  LPCWSTR psz = cipher.Encrypt(password.c_str(), &n);
-  EXPECT_NE(psz, nullptr);
+  Length n = 12345;
+  LPCWSTR psz = (cipher.*op)(input.c_str(), &n);
   if (psz == nullptr)
     return u"<null>";
-  EXPECT_EQ(n, static_cast<std::int32_t>(std::char_traits<WCHAR>::length(psz)));
+  EXPECT_EQ(n, static_cast<Length>(std::char_traits<WCHAR>::length(psz)));
   return psz;
 }
 
-std::u16string DecryptText(const std::u16string& text) {
-  CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
-  std::uint32_t n = 12345;
-  LPCWSTR psz = cipher.Decrypt(text.c_str(), &n);
-  EXPECT_NE(psz, nullptr);
-  if (psz == nullptr)
-    return u"<null>";
-  EXPECT_EQ(n, std::char_traits<WCHAR>::length(psz));
-  return psz;
-}
+std::u16string EncryptText(const std::u16string& s) { return Run<std::int32_t>(&CAesTextCipher::Encrypt, s); }
+std::u16string DecryptText(const std::u16string& s) { return Run<std::uint32_t>(&CAesTextCipher::Decrypt, s); }
 
 std::string Narrow(const std::u16string& s) {
   return std::string(s.begin(), s.end());
@@ -44,32 +36,6 @@ std::vector<BYTE> BuiltinKeyBytes() {
   std::vector<BYTE> key(32, 0);
   std::copy_n(g_szBuiltinPassPhrase, sizeof g_szBuiltinPassPhrase - 1, key.begin());
   return key;
-}
-
-std::vector<BYTE> OpenSslDecrypt(const std::vector<BYTE>& cipherBytes) {
-  std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(EVP_CIPHER_CTX_new(),
-                                                                     EVP_CIPHER_CTX_free);
-  std::vector<BYTE> out(cipherBytes.size() + 16);
-  int n = 0, tail = 0;
-  EVP_DecryptInit_ex(ctx.get(), EVP_aes_256_ecb(), nullptr, BuiltinKeyBytes().data(), nullptr);
-  EVP_CIPHER_CTX_set_padding(ctx.get(), 0);
-  EVP_DecryptUpdate(ctx.get(), out.data(), &n, cipherBytes.data(), static_cast<int>(cipherBytes.size()));
-  EVP_DecryptFinal_ex(ctx.get(), out.data() + n, &tail);
-  out.resize(static_cast<size_t>(n + tail));
-  return out;
-}
-
-std::vector<BYTE> OpenSslEncrypt(const std::vector<BYTE>& plain) {
-  std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(EVP_CIPHER_CTX_new(),
-                                                                     EVP_CIPHER_CTX_free);
-  std::vector<BYTE> out(plain.size() + 16);
-  int n = 0, tail = 0;
-  EVP_EncryptInit_ex(ctx.get(), EVP_aes_256_ecb(), nullptr, BuiltinKeyBytes().data(), nullptr);
-  EVP_CIPHER_CTX_set_padding(ctx.get(), 0);
-  EVP_EncryptUpdate(ctx.get(), out.data(), &n, plain.data(), static_cast<int>(plain.size()));
-  EVP_EncryptFinal_ex(ctx.get(), out.data() + n, &tail);
-  out.resize(static_cast<size_t>(n + tail));
-  return out;
 }
 
 // Every code unit that code page 1252 carries, NUL excluded.
@@ -121,7 +87,7 @@ TEST(TextCipher, FormatMatchesOpenSslForEveryLength) {
     }));
     std::vector<BYTE> expected = CodePageBytes(password);
     expected.resize(cbPlain, 0);
-    ASSERT_EQ(OpenSslDecrypt(FromHex(Narrow(text))), expected) << "L = " << length;
+    ASSERT_EQ(OpenSslEcb(BuiltinKeyBytes(), FromHex(Narrow(text)), false), expected) << "L = " << length;
   }
   EXPECT_EQ(EncryptText(std::u16string(14, u'x')).size(), 32u);
   EXPECT_EQ(EncryptText(std::u16string(15, u'x')).size(), 64u);
@@ -196,12 +162,12 @@ TEST(TextCipher, DecryptReadsAnyTextLeniently) {
 // result is always terminated.
 TEST(TextCipher, DecryptStopsOneShortOfTheDecodedLength) {
   const std::vector<BYTE> plain(32, 'A');
-  const std::string text = ToHex(OpenSslEncrypt(plain));
+  const std::string text = ToHex(OpenSslEcb(BuiltinKeyBytes(), plain, true));
   EXPECT_EQ(DecryptText(std::u16string(text.begin(), text.end())), std::u16string(31, u'A'));
 
   std::vector<BYTE> cut(32, 'B');
   cut[5] = 0;
-  const std::string text2 = ToHex(OpenSslEncrypt(cut));
+  const std::string text2 = ToHex(OpenSslEcb(BuiltinKeyBytes(), cut, true));
   EXPECT_EQ(DecryptText(std::u16string(text2.begin(), text2.end())), u"BBBBB");
 }
 

@@ -1,4 +1,5 @@
-// Opens the block cipher's protected members to the tests.
+// What the cipher tests share: the block cipher's protected members, hex
+// helpers, and OpenSSL's AES-ECB as the independent reference.
 #pragma once
 
 #include <string>
@@ -20,7 +21,9 @@ class CAesProbe : public CAesTextCipher {
   using CAesTextCipher::m_pbKey;
 };
 
-// Hex helpers shared by the cipher tests.
 std::vector<BYTE> FromHex(const std::string& hex);
 std::string ToHex(const BYTE* pb, size_t cb);
 inline std::string ToHex(const std::vector<BYTE>& v) { return ToHex(v.data(), v.size()); }
+
+// OpenSSL's AES-ECB without padding; the key length picks AES-128/192/256.
+std::vector<BYTE> OpenSslEcb(const std::vector<BYTE>& key, const std::vector<BYTE>& in, bool bEncrypt);
