@@ -39,6 +39,8 @@ class CAesTextCipher : public CTextCipher {
  protected:
   void ApplyKeySize();
   void ExpandKey();
+  // The round steps are inline, defined next to the block operations that
+  // use them, so that a block's state stays in registers from step to step.
   inline void AddRoundKey(int nRound);
   inline void SubBytes();
   inline void InvSubBytes();
