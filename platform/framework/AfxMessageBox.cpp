@@ -3,7 +3,11 @@
 #include <new>
 #include <string_view>
 
-CString AfxGetAppName() {
+#include "platform/framework/CWinApp.h"
+
+namespace {
+
+CString ExecutableName() {
   CString strPath;
   const int nMax = 4096;
   const DWORD nLength = GetModuleFileName(nullptr, strPath.GetBuffer(nMax), nMax);
@@ -15,6 +19,14 @@ CString AfxGetAppName() {
   if (const auto dot = name.find_last_of(u'.'); dot != std::u16string_view::npos && dot > 0)
     name = name.substr(0, dot);
   return CString(name);
+}
+
+}  // namespace
+
+CString AfxGetAppName() {
+  if (const CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pszAppName != nullptr)
+    return CString(pApp->m_pszAppName);
+  return ExecutableName();
 }
 
 int AfxMessageBox(LPCWSTR lpszText, UINT nType) {

@@ -6,7 +6,8 @@
 #include "platform/framework/CString.h"
 #include "platform/framework/WinUser.h"
 
-// The running executable's file name without its directory and extension.
+// The current application's name. Until the framework has named it, the
+// running executable's file name without its directory and extension.
 CString AfxGetAppName();
 
 // Shows lpszText in a modal message box titled with the application name.

@@ -6,6 +6,7 @@
 #include "platform/framework/CDataExchange.h"
 #include "platform/framework/CDialog.h"
 #include "platform/framework/CString.h"
+#include "platform/framework/CWinApp.h"
 #include "platform/framework/CWnd.h"
 #include "platform/framework/MessageMap.h"
 #include "platform/framework/Resource.h"

@@ -5,6 +5,7 @@
 
 #include "platform/framework/AfxMessageBox.h"
 #include "platform/framework/CDataExchange.h"
+#include "platform/framework/CWinApp.h"
 
 namespace {
 
@@ -135,7 +136,12 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
   return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
 }
 
-void CWnd::OnNcDestroy() { Detach(); }
+void CWnd::OnNcDestroy() {
+  // No reference to a destroyed main window stays behind.
+  if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pMainWnd == this)
+    pApp->m_pMainWnd = nullptr;
+  Detach();
+}
 
 LRESULT AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);

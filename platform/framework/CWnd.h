@@ -53,7 +53,8 @@ class CWnd : public CCmdTarget {
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // WM_COMMAND: wParam = MAKEWPARAM(id, code). TRUE when a handler ran.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-  // The window is gone: the object is detached from it.
+  // The window is gone: the object is detached from it, and is no longer
+  // the application's main window.
   virtual void OnNcDestroy();
 
   friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
