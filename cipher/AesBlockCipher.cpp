@@ -9,9 +9,8 @@
 // products and XORs of MixColumns, AddRoundKey) act on the sixteen bytes at
 // once in a vector register, one independent byte per lane, nothing carried
 // from lane to lane. Rows travel between the two kinds of register as 4-byte
-// units. The round steps are inline, so within a block the state passes from
-// step to step in registers and m_abState is written whole once per step
-// that ends in a vector register.
+// units. The round steps are inline, so that within a block the state passes
+// from step to step in registers rather than through m_abState byte by byte.
 #include <bit>
 #include <cstdint>
 #include <cstring>
