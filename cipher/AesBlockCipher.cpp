@@ -249,22 +249,18 @@ void CAesTextCipher::DecryptBlock(const BYTE* pbIn, BYTE* pbOut) {
     InvCipherBlock(pbIn, pbOut);
 }
 
-// Rounds 1 to Nr - 1 take SubBytes, ShiftRows, MixColumns, AddRoundKey; the
-// last round has no MixColumns. The loop is entered after the first round's
-// SubBytes and ShiftRows, so that each AddRoundKey and the SubBytes after it
-// share one loop body and the state passes between them in registers.
 void CAesTextCipher::CipherBlock(const BYTE* pbIn, BYTE* pbOut) {
   const int nRounds = m_Nr;
   LoadState(pbIn);
   AddRoundKey(0);
-  SubBytes();
-  ShiftRows();
   for (int round = 1; round < nRounds; ++round) {
-    MixColumns();
-    AddRoundKey(round);
     SubBytes();
     ShiftRows();
+    MixColumns();
+    AddRoundKey(round);
   }
+  SubBytes();
+  ShiftRows();
   AddRoundKey(nRounds);
   UnloadState(pbOut);
 }
