@@ -7,6 +7,7 @@
 #   - the window manager's close button ends the program, and so does
 #     Escape: the process exits by itself with status 0 and leaves no window;
 #   - a second start while one runs opens a second dialog;
+#   - without a display the program says so and exits with status -1;
 #   - the program, run with an empty HOME and empty XDG directories, leaves
 #     no file there.
 # Exits 77 (skipped) when the X tools are not installed.
@@ -149,6 +150,17 @@ copy_output() {
   click "$1" output
   xdotool key ctrl+a ctrl+c
 }
+
+# --- no display --------------------------------------------------------------
+
+# The framework cannot start without one: one line on stderr and status -1,
+# no dialog and no crash.
+status=0
+env -i PATH=/usr/bin:/bin HOME="$home" ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} \
+  ${LSAN_OPTIONS:+LSAN_OPTIONS="$LSAN_OPTIONS"} "$velkast" 2>"$work/no-display.log" || status=$?
+((status == 255)) && grep -q '^Velkast: There is no display' "$work/no-display.log" ||
+  { cat "$work/no-display.log" >&2; fail "without a display: status $status"; }
+echo "without a display: refused with status 255"
 
 # --- encrypt, copy, paste, decrypt; then the close button -------------------
 
