@@ -2,9 +2,11 @@
 # Builds the .deb from a build tree and checks it as the Debian archive
 # would: lintian with no error and no warning, a manual page for every
 # program, and, when the dialog program is in it, a valid desktop entry, valid
-# AppStream metainfo, the theme icons at 16, 32 and 48 pixels, and the font
-# and Qt among its dependencies. The desktop entry and metainfo are validated
-# from the build tree too, so they stay valid before the program exists.
+# AppStream metainfo, the theme icons at 16, 32 and 48 pixels, the font and
+# Qt among its dependencies, the version block in the program, and the
+# packaged program showing its dialog in an X server of its own. The desktop
+# entry and metainfo are validated from the build tree too, so they stay
+# valid before the program exists.
 #
 # usage: check-deb.sh BUILD_DIR CPACK_COMMAND VERSION SOURCE_DIR
 set -euo pipefail
@@ -32,6 +34,33 @@ validate_metainfo() {
 # Width and height of a PNG, from its IHDR chunk.
 png_size() {
   od -An -tu1 -j16 -N8 "$1" | awk '{ print ($1*16777216 + $2*65536 + $3*256 + $4) "x" ($5*16777216 + $6*65536 + $7*256 + $8) }'
+}
+
+# Starts a dialog program in an X server of its own and waits until its
+# window is shown; the program is then ended. Without Xvfb or xdotool it
+# only says so.
+shows_dialog() {
+  local program=$1 display xvfb pid shown=1
+  if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+    echo "note: Xvfb or xdotool is missing: $program was not started"
+    return 0
+  fi
+  mkdir -p -m 0700 "$work/runtime"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+  if [[ -s $work/display ]]; then
+    display=:$(head -n1 "$work/display")
+    DISPLAY=$display XDG_RUNTIME_DIR=$work/runtime "$program" &
+    pid=$!
+    DISPLAY=$display timeout 20 xdotool search --sync --all --onlyvisible --pid "$pid" \
+      --name '^Velkast v1\.1$' >/dev/null && shown=0
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+  return $shown
 }
 
 validate_desktop "$source/res/linux/org.velkast.Velkast.desktop"
@@ -77,6 +106,12 @@ if [[ -x "$root/usr/bin/Velkast" ]]; then
   depends=$(dpkg-deb -f "$deb" Depends)
   grep -q 'fonts-dejavu-core' <<<"$depends" || fail "fonts-dejavu-core not in Depends: $depends"
   grep -q 'libqt6widgets6' <<<"$depends" || fail "Qt 6 Widgets not in Depends: $depends"
+  strings -el "$root/usr/bin/Velkast" | grep -qx "$version" || fail "Velkast carries no version block"
+  if shows_dialog "$root/usr/bin/Velkast"; then
+    echo "the packaged Velkast shows its dialog"
+  else
+    fail "the packaged Velkast shows no dialog"
+  fi
 else
   echo "note: the dialog program is not in this build"
 fi
