@@ -108,8 +108,11 @@ expect_exit() {
   wait_for eval '! kill -0 '"$pid"' 2>/dev/null' || fail "Velkast still runs after $what"
   wait "$pid" || status=$?
   ((status == 0)) || { cat "$work/velkast.log" >&2; fail "Velkast exited with status $status after $what"; }
-  xdotool search --pid "$pid" >/dev/null 2>&1 && fail "a window of process $pid is left after $what"
-  return 0
+}
+
+# No dialog is left on the screen, not even an unmapped one.
+expect_no_dialog() {
+  ! xdotool search --name '^Velkast v1\.1$' >/dev/null 2>&1 || fail "a dialog window is left after $1"
 }
 
 # --- where the controls are ------------------------------------------------
@@ -193,15 +196,16 @@ read -r _ _ title _ < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; 
 geometry "$frame"
 xdotool mousemove --sync $((geom_x + geom_width - title / 2 - 2)) $((geom_y + title / 2)) click 1
 expect_exit "$first" "the close button"
+expect_no_dialog "the close button"
 echo "closed by the close button"
 
 # --- two at once, each closed with Escape ------------------------------------
 
 start_velkast
 first=$velkast_pid
+first_window=$(dialog_of "$first")
 start_velkast
 second=$velkast_pid
-first_window=$(dialog_of "$first")
 second_window=$(dialog_of "$second")
 [[ $first_window != "$second_window" ]] || fail "two processes share one window"
 echo "two dialogs at once"
@@ -211,6 +215,7 @@ for pair in "$first:$first_window" "$second:$second_window"; do
   xdotool key Escape
   expect_exit "${pair%%:*}" "Escape"
 done
+expect_no_dialog "Escape"
 echo "closed by Escape"
 
 # --- nothing written ---------------------------------------------------------
