@@ -1,9 +1,11 @@
-// Dialog units to pixels: rounding, and the classic base units of an
-// 8-point dialog font at 96 dots per inch (6 x 13 pixels).
+// Dialog units to pixels: rounding against exact arithmetic, and the
+// classic base units of an 8-point dialog font at 96 dots per inch (6 x 13).
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
+#include <tuple>
+#include <utility>
 
 #include "platform/framework/DialogUnits.h"
 
@@ -17,32 +19,28 @@ TEST(MulDiv, RoundsHalfAwayFromZeroAsExactArithmeticSays) {
     if (c == 0)
       continue;
     const long double exact = static_cast<long double>(a) * b / c;
-    const long double expected = exact < 0 ? -std::floor(-exact + 0.5L) : std::floor(exact + 0.5L);
-    if (std::fabs(expected) > 2147483647.0L) {
-      ASSERT_EQ(MulDiv(a, b, c), -1) << a << '*' << b << '/' << c;
-      continue;
-    }
-    ASSERT_EQ(MulDiv(a, b, c), static_cast<int>(expected)) << a << '*' << b << '/' << c;
+    const long double rounded = exact < 0 ? -std::floor(-exact + 0.5L) : std::floor(exact + 0.5L);
+    const int expected = std::fabs(rounded) > 2147483647.0L ? -1 : static_cast<int>(rounded);
+    ASSERT_EQ(MulDiv(a, b, c), expected) << a << '*' << b << '/' << c;
   }
   EXPECT_EQ(MulDiv(1, 1, 0), -1);
   EXPECT_EQ(MulDiv(2000000000, 2000000000, 2000000000), 2000000000);  // no overflow
 }
 
 TEST(DialogUnits, ClassicBaseUnits) {
-  // A 52-letter width of 312 pixels averages 6 per character.
-  EXPECT_EQ(AverageCharWidthFromAlphabet(312), 6);
-  EXPECT_EQ(AverageCharWidthFromAlphabet(337), 6);  // 12 per pair, integer steps
-  EXPECT_EQ(AverageCharWidthFromAlphabet(338), 7);  // 13 per pair rounds up
+  // 52 letters 312 to 337 pixels wide average 6 pixels, 338 rounds up to 7.
+  const std::pair<int, int> averages[] = {{312, 6}, {337, 6}, {338, 7}};
+  for (auto [nWidth, nAverage] : averages)
+    EXPECT_EQ(AverageCharWidthFromAlphabet(nWidth), nAverage) << nWidth;
 
   // The password dialog and its input field: corners map separately.
-  const RECT dialog = DialogUnitsToPixels(RECT{0, 0, 167, 149}, 6, 13);
-  EXPECT_EQ(dialog.right, 251);
-  EXPECT_EQ(dialog.bottom, 242);
-  const RECT input = DialogUnitsToPixels(RECT{7, 79, 7 + 154, 79 + 14}, 6, 13);
-  EXPECT_EQ(input.left, 11);
-  EXPECT_EQ(input.top, 128);
-  EXPECT_EQ(input.right, 242);
-  EXPECT_EQ(input.bottom, 151);
+  const std::pair<RECT, RECT> rects[] = {{{0, 0, 167, 149}, {0, 0, 251, 242}},
+                                         {{7, 79, 161, 93}, {11, 128, 242, 151}}};
+  for (auto [units, pixels] : rects) {
+    const RECT rc = DialogUnitsToPixels(units, 6, 13);
+    EXPECT_EQ(std::tie(rc.left, rc.top, rc.right, rc.bottom),
+              std::tie(pixels.left, pixels.top, pixels.right, pixels.bottom));
+  }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "tests/framework/GuiTestSupport.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -19,15 +17,12 @@ INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script) {
   watchdog.start(60000);
 
   QTimer::singleShot(0, [&dlg, &script] {
-    HWND hDlg = dlg.GetSafeHwnd();
+    const HWND hDlg = dlg.GetSafeHwnd();
     QWidget* pWidget = AfxQtWidgetFromHandle(hDlg);
-    if (pWidget == nullptr) {
-      ADD_FAILURE() << "no dialog window";
-      return;
-    }
+    ASSERT_NE(pWidget, nullptr) << "no dialog window";
     EXPECT_TRUE(QTest::qWaitForWindowActive(pWidget));
     script(hDlg);
-    if (IsWindow(hDlg) && !IsEnded(hDlg))
+    if (!IsEnded(hDlg))
       EndDialog(hDlg, kLeftOpen);
   });
   return dlg.DoModal();
@@ -38,11 +33,7 @@ QWidget* ControlWidget(HWND hDlg, int nID) { return AfxQtWidgetFromHandle(GetDlg
 void TypeText(QWidget* pWidget, const QString& text) {
   for (qsizetype i = 0; i < text.size();) {
     const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    const QString unit = text.mid(i, n);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, unit);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, unit);
-    QApplication::sendEvent(pWidget, &press);
-    QApplication::sendEvent(pWidget, &release);
+    QTest::sendKeyEvent(QTest::Click, pWidget, Qt::Key_unknown, text.mid(i, n), Qt::NoModifier);
     i += n;
   }
 }
@@ -52,8 +43,6 @@ bool IsEnded(HWND hDlg) {
   return pDlg == nullptr || pDlg->bEnded;
 }
 
-void PrintTo(const CString& str, std::ostream* os) {
-  PrintTo(QString::fromUtf16(str.GetString()), os);
-}
+void PrintTo(const CString& str, std::ostream* os) { PrintTo(QString::fromUtf16(str.GetString()), os); }
 
 void PrintTo(const QString& str, std::ostream* os) { *os << '"' << str.toStdString() << '"'; }

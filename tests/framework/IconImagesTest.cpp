@@ -1,0 +1,31 @@
+// Decoding the icon group: every image as the independently tested reader
+// in res/icon sees it, and no reading past the end of a cut-off file.
+#include <gtest/gtest.h>
+
+#include <span>
+#include <tuple>
+
+#include "platform/framework/IconImages.h"
+#include "res/icon/IconFile.h"
+#include "res/icon/MainFrameIcon.h"
+
+namespace {
+
+TEST(IconImages, AgreeWithTheIconFileReaderAndRejectCutOffFiles) {
+  const std::span<const BYTE> file(g_abMainFrameIcon, g_abMainFrameIcon_size);
+  const auto decoded = DecodeIconFile(file);
+  const auto reference = velkast::icon::ParseIconFile(file);
+  ASSERT_TRUE(decoded && reference);
+  ASSERT_EQ(decoded->size(), reference->size());
+  for (std::size_t i = 0; i < decoded->size(); ++i) {
+    const ICON_IMAGE& image = (*decoded)[i];
+    const velkast::icon::IconImage& expected = (*reference)[i];
+    EXPECT_EQ(std::tuple(image.nWidth, image.nHeight, image.nBitCount),
+              std::tuple(expected.width, expected.height, expected.bitCount));
+    EXPECT_EQ(image.pixels, expected.pixels) << "image " << i;
+  }
+  for (std::size_t n = 0; n < file.size(); n += n < 200 ? 1 : 97)
+    EXPECT_FALSE(DecodeIconFile(file.first(n))) << n;
+}
+
+}  // namespace
