@@ -1,9 +1,12 @@
 // Decoding the icon group: every image as the independently tested reader
-// in res/icon sees it, and no reading past the end of a cut-off file.
+// in res/icon sees it; cut-off and damaged files rejected without reading
+// past their end.
 #include <gtest/gtest.h>
 
 #include <span>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "platform/framework/IconImages.h"
 #include "res/icon/IconFile.h"
@@ -11,7 +14,7 @@
 
 namespace {
 
-TEST(IconImages, AgreeWithTheIconFileReaderAndRejectCutOffFiles) {
+TEST(IconImages, AgreeWithTheIconFileReaderAndRejectDamagedFiles) {
   const std::span<const BYTE> file(g_abMainFrameIcon, g_abMainFrameIcon_size);
   const auto decoded = DecodeIconFile(file);
   const auto reference = velkast::icon::ParseIconFile(file);
@@ -26,6 +29,15 @@ TEST(IconImages, AgreeWithTheIconFileReaderAndRejectCutOffFiles) {
   }
   for (std::size_t n = 0; n < file.size(); n += n < 200 ? 1 : 97)
     EXPECT_FALSE(DecodeIconFile(file.first(n))) << n;
+
+  // A cursor file, 3 bits per pixel, a compressed bitmap, an image offset
+  // far beyond the file.
+  const std::pair<std::size_t, BYTE> damages[] = {{2, 2}, {22 + 14, 3}, {150 + 16, 1}, {6 + 15, 0x7F}};
+  for (auto [at, value] : damages) {
+    std::vector<BYTE> damaged(file.begin(), file.end());
+    damaged[at] = value;
+    EXPECT_FALSE(DecodeIconFile(damaged)) << at;
+  }
 }
 
 }  // namespace
