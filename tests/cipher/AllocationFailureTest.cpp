@@ -2,9 +2,6 @@
 // block checked for leftovers of a password.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <new>
-
 #include "CipherTestSupport.h"
 #include "cipher/BuiltinKey.h"
 #include "cipher/HexText.h"
@@ -12,77 +9,49 @@
 
 namespace {
 
-// Runs op with the nth allocation failing, for n = 1, 2, ... until op
-// succeeds; returns how many allocations it took to succeed.
-int FailEachAllocationInTurn(const std::function<bool()>& op) {
-  for (int nth = 1; nth < 100; ++nth) {
-    SetLocalAllocFailure(static_cast<unsigned>(nth));
-    const bool ok = op();
-    SetLocalAllocFailure(0);
-    if (ok)
-      return nth - 1;
-  }
-  return -1;
+// One text operation: the input, and what it gives when memory lasts.
+struct TextOp {
+  bool bEncrypt;
+  const char16_t* pszInput;
+  const char16_t* pszOutput;
+  int nAllocations;
+};
+
+LPCWSTR RunOp(CAesTextCipher& cipher, const TextOp& op, std::int32_t* pn) {
+  std::uint32_t m = 0;
+  return op.bEncrypt ? cipher.Encrypt(op.pszInput, pn) : cipher.Decrypt(op.pszInput, &m);
 }
 
 }  // namespace
 
-TEST(AllocationFailure, EncryptFailsCleanlyAtEveryAllocation) {
-  const long baseline = GetLocalAllocCount();
-  {
-    CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
-    std::int32_t n = 0;
-    const int allocations = FailEachAllocationInTurn([&] {
-      n = -1;
-      LPCWSTR psz = cipher.Encrypt(u"password", &n);
-      if (psz == nullptr) {
-        EXPECT_EQ(n, -1);  // left unchanged on failure
-        // The same object goes on working once memory is back.
-        EXPECT_EQ(std::u16string(cipher.Encrypt(u"password", &n)), u"53877449c8ce5745eefc1ef26d760efa");
-        return false;
+// The nth allocation of an operation fails, for every n: the operation
+// returns null and leaves the length alone, the same object then works, and
+// nothing is left allocated once it is destroyed.
+TEST(AllocationFailure, EveryAllocationOfATextOperation) {
+  const TextOp ops[] = {
+      {true, u"password", u"53877449c8ce5745eefc1ef26d760efa", 4},  // plain, cipher, digits, result
+      {false, u"53877449c8ce5745eefc1ef26d760efa", u"password", 4},  // narrow, decoded, plain, result
+  };
+  for (const TextOp& op : ops) {
+    const long baseline = GetLocalAllocCount();
+    {
+      CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
+      for (int nth = 1; nth <= op.nAllocations + 1; ++nth) {
+        std::int32_t n = -1;
+        SetLocalAllocFailure(static_cast<unsigned>(nth));
+        LPCWSTR psz = RunOp(cipher, op, &n);
+        SetLocalAllocFailure(0);
+        EXPECT_EQ(psz == nullptr, nth <= op.nAllocations) << (op.bEncrypt ? "Encrypt" : "Decrypt") << " allocation " << nth;
+        if (psz == nullptr) {
+          EXPECT_EQ(n, -1);
+          psz = RunOp(cipher, op, &n);
+        }
+        EXPECT_EQ(std::u16string(psz), op.pszOutput);
       }
-      return true;
-    });
-    EXPECT_EQ(allocations, 4);  // plaintext, cipher bytes, digits, result
+    }
+    EXPECT_EQ(GetLocalAllocCount(), baseline);
   }
-  EXPECT_EQ(GetLocalAllocCount(), baseline);
-}
 
-TEST(AllocationFailure, DecryptFailsCleanlyAtEveryAllocation) {
-  const long baseline = GetLocalAllocCount();
-  {
-    CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
-    std::uint32_t n = 0;
-    const int allocations = FailEachAllocationInTurn([&] {
-      if (cipher.Decrypt(u"53877449c8ce5745eefc1ef26d760efa", &n) == nullptr) {
-        EXPECT_EQ(std::u16string(cipher.Decrypt(u"53877449C8CE5745EEFC1EF26D760EFA", &n)), u"password");
-        return false;
-      }
-      return true;
-    });
-    EXPECT_EQ(allocations, 4);  // narrow text, decoded bytes, plaintext, result
-  }
-  EXPECT_EQ(GetLocalAllocCount(), baseline);
-}
-
-TEST(AllocationFailure, KeyThatCannotBeAllocatedLeavesTheObjectKeyless) {
-  const long baseline = GetLocalAllocCount();
-  {
-    SetLocalAllocFailure(1);
-    CAesProbe cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
-    SetLocalAllocFailure(0);
-    EXPECT_EQ(cipher.m_pbKey, nullptr);
-    std::int32_t n = 0;
-    std::uint32_t m = 0;
-    EXPECT_EQ(cipher.Encrypt(u"password", &n), nullptr);
-    EXPECT_EQ(cipher.Decrypt(u"53877449c8ce5745eefc1ef26d760efa", &m), nullptr);
-    BYTE block[16] = {};
-    EXPECT_EQ(cipher.EncryptBuffer(block, block, 16), 0);
-  }
-  EXPECT_EQ(GetLocalAllocCount(), baseline);
-}
-
-TEST(AllocationFailure, HexConversionsReturnNull) {
   const BYTE bytes[2] = {1, 2};
   SetLocalAllocFailure(1);
   EXPECT_EQ(BytesToHex(bytes, 2), nullptr);
@@ -105,7 +74,6 @@ void CheckWiped(const void* p, SIZE_T cb) {
 // No buffer of the engine is released holding a password, a plaintext, key
 // bytes or digits; the key schedule and state are wiped at destruction.
 TEST(Wipe, EveryReleasedBufferIsZero) {
-  g_released = g_releasedDirty = 0;
   SetLocalFreeObserver(CheckWiped);
   {
     CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);

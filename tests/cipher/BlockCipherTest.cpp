@@ -5,10 +5,12 @@
 #include <openssl/aes.h>
 #include <openssl/rand.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
 #include "CipherTestSupport.h"
+#include "platform/core/LocalMemory.h"
 
 namespace {
 
@@ -82,17 +84,14 @@ TEST(BlockCipher, KeyScheduleMatchesOpenSsl) {
 }
 
 TEST(BlockCipher, ScheduleBytesBeyondTheKeySizeAreNeverWritten) {
-  CAesProbe aes(SequentialKey(16).data(), KeySize128);
-  std::memset(aes.m_abSchedule + 176, 0xA5, 240 - 176);
-  aes.ExpandKey();
-  for (int i = 176; i < 240; ++i)
-    EXPECT_EQ(aes.m_abSchedule[i], 0xA5);
-
-  CAesProbe aes192(SequentialKey(24).data(), KeySize192);
-  std::memset(aes192.m_abSchedule + 208, 0x5A, 240 - 208);
-  aes192.ExpandKey();
-  for (int i = 208; i < 240; ++i)
-    EXPECT_EQ(aes192.m_abSchedule[i], 0x5A);
+  for (const auto& c : kKeySizes) {
+    CAesProbe aes(SequentialKey(4 * c.nk).data(), c.nKeySize);
+    const int used = 16 * (c.nr + 1);
+    std::memset(aes.m_abSchedule + used, 0xA5, 240 - used);
+    aes.ExpandKey();
+    for (int i = used; i < 240; ++i)
+      ASSERT_EQ(aes.m_abSchedule[i], 0xA5) << c.nKeySize;
+  }
 }
 
 // FIPS-197 Appendix C, both directions, every key size.
@@ -148,23 +147,25 @@ TEST(BlockCipher, BufferIsBlockByBlockAndStopsAtItsLength) {
   EXPECT_EQ(inPlace, in);
 }
 
-// An unknown key size leaves the object keyless: nothing is expanded, and
-// every operation fails without touching its output.
-TEST(BlockCipher, UnknownKeySizeLeavesTheObjectKeyless) {
-  for (int selector : {3, -1, 100, INT32_MIN}) {
+// An unknown key size, or key bytes that cannot be allocated, leave the
+// object keyless: nothing is expanded, and every operation fails without
+// touching its output.
+TEST(BlockCipher, KeylessObjectsRefuseEveryOperation) {
+  for (int selector : {3, -1, INT32_MIN, 2}) {
+    const bool bKnownSize = selector == 2;
+    SetLocalAllocFailure(bKnownSize ? 1 : 0);  // the key bytes' allocation
     CAesProbe aes("QuentaloVirmesHasterdo", static_cast<KeySize>(selector));
-    EXPECT_EQ(aes.m_Nb, 4);
+    SetLocalAllocFailure(0);
     EXPECT_EQ(aes.m_pbKey, nullptr);
-    for (BYTE b : aes.m_abSchedule)
-      ASSERT_EQ(b, 0);
+    EXPECT_TRUE(std::all_of(std::begin(aes.m_abSchedule), std::end(aes.m_abSchedule),
+                            [](BYTE b) { return b == 0; }));
     BYTE block[32] = {1, 2, 3};
-    BYTE copy[32];
-    std::memcpy(copy, block, sizeof block);
+    const std::vector<BYTE> before(block, block + 32);
     aes.EncryptBlock(block, block);
     aes.DecryptBlock(block, block);
     EXPECT_EQ(aes.EncryptBuffer(block, block, 32), 0);
     EXPECT_EQ(aes.DecryptBuffer(block, block, -16), 0);
-    EXPECT_EQ(std::memcmp(block, copy, sizeof block), 0);
+    EXPECT_EQ(std::vector<BYTE>(block, block + 32), before);
     std::int32_t n = -7;
     std::uint32_t u = 7;
     EXPECT_EQ(aes.Encrypt(u"password", &n), nullptr);

@@ -89,10 +89,6 @@ TEST(TextCipher, FormatMatchesOpenSslForEveryLength) {
     expected.resize(cbPlain, 0);
     ASSERT_EQ(OpenSslEcb(BuiltinKeyBytes(), FromHex(Narrow(text)), false), expected) << "L = " << length;
   }
-  EXPECT_EQ(EncryptText(std::u16string(14, u'x')).size(), 32u);
-  EXPECT_EQ(EncryptText(std::u16string(15, u'x')).size(), 64u);
-  EXPECT_EQ(EncryptText(std::u16string(30, u'x')).size(), 64u);
-  EXPECT_EQ(EncryptText(std::u16string(31, u'x')).size(), 96u);
 }
 
 TEST(TextCipher, RoundTripsEveryRepresentableCharacter) {
@@ -111,14 +107,6 @@ TEST(TextCipher, RoundTripsEveryRepresentableCharacter) {
   }
 }
 
-TEST(TextCipher, EqualPrefixesGiveEqualLeadingBlocks) {
-  const std::u16string a = EncryptText(u"0123456789abcdefAAAA");
-  const std::u16string b = EncryptText(u"0123456789abcdefZZZZZZZZ");
-  EXPECT_EQ(a.substr(0, 32), b.substr(0, 32));
-  EXPECT_NE(a.substr(32), b.substr(32));
-  EXPECT_EQ(EncryptText(u"same"), EncryptText(u"same"));
-}
-
 TEST(TextCipher, PassPhraseIsCutOrZeroFilledToTheKeyLength) {
   const BYTE padded[32] = {'Q', 'u', 'e', 'n', 't', 'a', 'l', 'o', 'V', 'i', 'r', 'm', 'e', 's', 'H', 'a',
                            's', 't', 'e', 'r', 'd', 'o'};
@@ -130,10 +118,6 @@ TEST(TextCipher, PassPhraseIsCutOrZeroFilledToTheKeyLength) {
   CAesTextCipher cutPhrase("0123456789abcdef0123456789abcdef", KeySize256);
   const std::u16string viaLong = longPhrase.Encrypt(u"pw", &n);
   EXPECT_EQ(viaLong, std::u16string(cutPhrase.Encrypt(u"pw", &n)));
-
-  CAesTextCipher aes128("0123456789abcdefIGNORED", KeySize128);
-  const std::u16string via128 = aes128.Encrypt(u"pw", &n);
-  EXPECT_NE(via128, viaLong);
 }
 
 // Texts that are not whole blocks, odd lengths, and junk characters: the

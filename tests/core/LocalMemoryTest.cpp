@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/core/LocalMemory.h"
@@ -9,8 +10,7 @@ TEST(LocalMemory, ZeroFillSizeAndRelease) {
   auto* p = static_cast<BYTE*>(LocalAlloc(LPTR, 100));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(LocalSize(p), 100u);
-  for (int i = 0; i < 100; ++i)
-    EXPECT_EQ(p[i], 0);
+  EXPECT_TRUE(std::all_of(p, p + 100, [](BYTE b) { return b == 0; }));
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % alignof(std::max_align_t), 0u);
   HLOCAL empty = LocalAlloc(LMEM_FIXED, 0);
   EXPECT_NE(empty, nullptr);
