@@ -16,16 +16,11 @@ configure_file(${_velkast_linux}/org.velkast.Velkast.metainfo.xml.in
   ${_velkast_gen}/org.velkast.Velkast.metainfo.xml @ONLY)
 configure_file(${_velkast_linux}/changelog.in ${_velkast_gen}/changelog @ONLY)
 
-# The programs, each with its manual page.
+# The dialog program with its manual page (velkast-cli installs itself and
+# its page from tools/).
 if(TARGET Velkast)
   install(TARGETS Velkast RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${_velkast_linux}/Velkast.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endif()
-if(TARGET velkast-cli)
-  install(TARGETS velkast-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  if(EXISTS ${PROJECT_SOURCE_DIR}/tools/velkast-cli.1)
-    install(FILES ${PROJECT_SOURCE_DIR}/tools/velkast-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  endif()
 endif()
 
 # The desktop's view of the dialog program: launcher, icons, software-centre entry.
