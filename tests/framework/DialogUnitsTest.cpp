@@ -5,7 +5,6 @@
 #include <cmath>
 #include <random>
 #include <tuple>
-#include <utility>
 
 #include "platform/framework/DialogUnits.h"
 
@@ -29,18 +28,12 @@ TEST(MulDiv, RoundsHalfAwayFromZeroAsExactArithmeticSays) {
 
 TEST(DialogUnits, ClassicBaseUnits) {
   // 52 letters 312 to 337 pixels wide average 6 pixels, 338 rounds up to 7.
-  const std::pair<int, int> averages[] = {{312, 6}, {337, 6}, {338, 7}};
-  for (auto [nWidth, nAverage] : averages)
-    EXPECT_EQ(AverageCharWidthFromAlphabet(nWidth), nAverage) << nWidth;
-
-  // The password dialog and its input field: corners map separately.
-  const std::pair<RECT, RECT> rects[] = {{{0, 0, 167, 149}, {0, 0, 251, 242}},
-                                         {{7, 79, 161, 93}, {11, 128, 242, 151}}};
-  for (auto [units, pixels] : rects) {
-    const RECT rc = DialogUnitsToPixels(units, 6, 13);
-    EXPECT_EQ(std::tie(rc.left, rc.top, rc.right, rc.bottom),
-              std::tie(pixels.left, pixels.top, pixels.right, pixels.bottom));
-  }
+  EXPECT_EQ(std::tuple(AverageCharWidthFromAlphabet(312), AverageCharWidthFromAlphabet(337),
+                       AverageCharWidthFromAlphabet(338)),
+            std::tuple(6, 6, 7));
+  // The password dialog's input field: each corner maps by itself.
+  const RECT rc = DialogUnitsToPixels({7, 79, 161, 93}, 6, 13);
+  EXPECT_EQ(std::tie(rc.left, rc.top, rc.right, rc.bottom), std::tuple(11, 128, 242, 151));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/framework/GuiTestSupport.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 
@@ -8,14 +9,6 @@
 #include "platform/framework/qt/QtHandles.h"
 
 INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script) {
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, [&dlg] {
-    ADD_FAILURE() << "dialog still open after a minute";
-    EndDialog(dlg.GetSafeHwnd(), kWatchdog);
-  });
-  watchdog.start(60000);
-
   QTimer::singleShot(0, [&dlg, &script] {
     const HWND hDlg = dlg.GetSafeHwnd();
     QWidget* pWidget = AfxQtWidgetFromHandle(hDlg);
@@ -46,3 +39,14 @@ bool IsEnded(HWND hDlg) {
 void PrintTo(const CString& str, std::ostream* os) { PrintTo(QString::fromUtf16(str.GetString()), os); }
 
 void PrintTo(const QString& str, std::ostream* os) { *os << '"' << str.toStdString() << '"'; }
+
+// main for GUI tests: a QApplication around GoogleTest. Without a platform
+// chosen by the environment the tests run offscreen, which also lets the
+// test runner list them on a machine without a display.
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

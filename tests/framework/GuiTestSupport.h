@@ -11,11 +11,10 @@
 #include "platform/framework/AfxWin.h"
 
 // Runs dlg.DoModal(). Once the dialog is shown and active, script runs
-// inside the modal loop with the dialog's window. A dialog the script
-// leaves open is ended with kLeftOpen; one still open after a minute is
-// ended with kWatchdog, so a broken test fails instead of hanging.
+// inside the modal loop with the dialog's window; a dialog the script
+// leaves open is ended with kLeftOpen. A test that hangs is ended by its
+// CTest timeout.
 inline constexpr INT_PTR kLeftOpen = 1000;
-inline constexpr INT_PTR kWatchdog = 1001;
 INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script);
 
 // The widget of control nID of a dialog.
