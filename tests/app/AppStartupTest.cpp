@@ -1,6 +1,7 @@
-// The application object under the framework's main routine: the order of
-// its calls and the exit code, the main window's reference, the stored
-// registry names, and errors reported under the application's name.
+// Application objects under the framework's main routine: the order of
+// their calls and the exit code, the main window's reference, the stored
+// registry names, errors reported under the application's name, and the
+// program's own application object running its dialog.
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CipherApp.h"
 #include "platform/framework/qt/QtHandles.h"
 #include "res/resource.h"
 #include "tests/framework/GuiTestSupport.h"
@@ -37,9 +39,7 @@ class CProbeApp : public CWinApp {
  public:
   BOOL InitInstance() override {
     m_calls.push_back("InitInstance");
-    if (m_onInit)
-      m_onInit();
-    return m_bInitResult;
+    return m_onInit();
   }
   int Run() override {
     m_calls.push_back("Run");
@@ -50,8 +50,7 @@ class CProbeApp : public CWinApp {
     return 7;
   }
 
-  BOOL m_bInitResult = FALSE;
-  std::function<void()> m_onInit;
+  std::function<BOOL()> m_onInit;
   std::vector<std::string> m_calls;
 };
 
@@ -68,15 +67,16 @@ BEGIN_MESSAGE_MAP(CThrowingDlg, CCipherDlg)
 END_MESSAGE_MAP()
 
 TEST(WinApp, StartUpRunsInitInstanceThenEndsWithExitInstancesCode) {
+  // FALSE from InitInstance skips the message loop; Run ends with
+  // ExitInstance's value.
   for (const BOOL bInitResult : {FALSE, TRUE}) {
     CProbeApp app;
     ASSERT_EQ(AfxGetApp(), &app);
-    app.m_bInitResult = bInitResult;
+    app.m_onInit = [bInitResult] { return bInitResult; };
     EXPECT_EQ(RunMain(), 7);
-    // FALSE skips the message loop; Run ends with ExitInstance's value.
-    const std::vector<std::string> expected =
-        bInitResult ? std::vector<std::string>{"InitInstance", "Run", "ExitInstance"}
-                    : std::vector<std::string>{"InitInstance", "ExitInstance"};
+    std::vector<std::string> expected{"InitInstance", "ExitInstance"};
+    if (bInitResult)
+      expected.insert(expected.begin() + 1, "Run");
     EXPECT_EQ(app.m_calls, expected);
     EXPECT_EQ(QString::fromUtf16(app.m_pszAppName), ExecutableName());
   }
@@ -88,7 +88,6 @@ TEST(WinApp, StartUpRunsInitInstanceThenEndsWithExitInstancesCode) {
 TEST(WinApp, MainWindowIsForgottenAndHandlerErrorsAreReportedUnderTheAppName) {
   CProbeApp app;
   QString title, text;
-  bool bEndedByError = true;
   app.m_onInit = [&] {
     CThrowingDlg dlg;
     app.m_pMainWnd = &dlg;
@@ -101,16 +100,15 @@ TEST(WinApp, MainWindowIsForgottenAndHandlerErrorsAreReportedUnderTheAppName) {
         }
       });
       QTest::mouseClick(ControlWidget(hDlg, IDC_ENCRYPT), Qt::LeftButton);
-      bEndedByError = IsEnded(hDlg);
+      EXPECT_FALSE(IsEnded(hDlg));  // the dialog goes on
       EXPECT_EQ(app.m_pMainWnd, &dlg);
-      QTest::keyClick(AfxQtWidgetFromHandle(hDlg), Qt::Key_Escape);
     });
     EXPECT_EQ(app.m_pMainWnd, nullptr);
+    return FALSE;
   };
   RunMain();
   EXPECT_EQ(title, ExecutableName());
   EXPECT_EQ(text, QStringLiteral("Out of memory."));
-  EXPECT_FALSE(bEndedByError);
 }
 
 TEST(WinApp, SetRegistryKeyKeepsCopiesOfTheNames) {
@@ -121,10 +119,20 @@ TEST(WinApp, SetRegistryKeyKeepsCopiesOfTheNames) {
   EXPECT_EQ(std::u16string(app.m_pszRegistryKey), u"First key");
   EXPECT_EQ(std::u16string(app.m_pszProfileName), u"Probe");
   EXPECT_NE(app.m_pszProfileName, app.m_pszAppName);
+}
 
-  app.SetRegistryKey(u"Second key");
-  EXPECT_EQ(std::u16string(app.m_pszRegistryKey), u"Second key");
-  EXPECT_EQ(std::u16string(app.m_pszProfileName), u"Probe");
+TEST(CipherApp, RunsItsDialogAsMainWindowAndEndsWhenItCloses) {
+  ASSERT_EQ(AfxGetApp(), &theApp);
+  bool bShown = false;
+  QTimer::singleShot(0, [&] {
+    ASSERT_NE(dynamic_cast<CCipherDlg*>(theApp.m_pMainWnd), nullptr);
+    QWidget* pDialog = AfxQtWidgetFromHandle(theApp.m_pMainWnd->GetSafeHwnd());
+    bShown = QTest::qWaitForWindowActive(pDialog);
+    EXPECT_EQ(std::u16string(theApp.m_pszRegistryKey), u"Local AppWizard-Generated Applications");
+    pDialog->close();  // the window manager's close button
+  });
+  EXPECT_EQ(RunMain(), 0);
+  EXPECT_TRUE(bShown);
 }
 
 }  // namespace
