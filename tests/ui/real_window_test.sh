@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# Starts an X server of its own, shows the dialog there and checks from a
-# screenshot that its text rendered. Exits 77 (skipped) only when Xvfb
-# cannot start.
+# Starts an X server of its own and runs a command there (the dialog test
+# that checks from a screenshot that its text rendered). Exits 77 (skipped)
+# only when Xvfb cannot start.
 #
-# Usage: real_window_test.sh <RealWindowCheck> <screenshot.png>
+# Usage: real_window_test.sh <command> [<argument>...]
 set -euo pipefail
-check=$1
-screenshot=$2
 
 if ! command -v Xvfb >/dev/null; then
   echo "Xvfb is not installed" >&2
@@ -44,4 +42,4 @@ fi
 display=:$(head -n1 "$work/display")
 echo "Xvfb on $display"
 
-DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work "$check" "$screenshot"
+DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work "$@"
