@@ -42,4 +42,11 @@ fi
 display=:$(head -n1 "$work/display")
 echo "Xvfb on $display"
 
-DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work "$@"
+DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work "$@" | tee "$work/test.log"
+status=${PIPESTATUS[0]}
+[[ $status -eq 0 ]] || exit "$status"
+# A filter that matches no test passes silently: insist that one test ran.
+if ! grep -q '^\[  PASSED  \] 1 test\.' "$work/test.log"; then
+  echo "the real-window test did not run" >&2
+  exit 1
+fi
