@@ -13,8 +13,11 @@ cmake --build "$build" --target Velkast velkast_map_timer velkast_bare_dialog >/
 display=:$((100 + RANDOM % 800))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+runtime=$(mktemp -d)
+trap 'kill $xvfb 2>/dev/null; rm -rf "$runtime"' EXIT
 export DISPLAY=$display
+# Qt wants a private runtime directory; give it one so it need not complain.
+export XDG_RUNTIME_DIR=$runtime
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 timer=$build/bench/startup/velkast_map_timer
