@@ -30,6 +30,12 @@ using LPBOOL = BOOL*;
 
 using HLOCAL = void*;
 
+// A wide string literal of WCHARs: write TEXT("...") rather than u"...", so
+// the same source builds where WCHAR is the system's wchar_t.
+#ifndef TEXT
+#define TEXT(quote) u##quote
+#endif
+
 #ifndef TRUE
 #define TRUE 1
 #endif
