@@ -7,7 +7,15 @@
 
 #include "platform/core/WinTypes.h"
 
+#if defined(_WIN32)
+// The system's ANSI code page depends on the machine's language; the
+// program's 8-bit text is always Windows-1252. Its calls reach this table,
+// not the system's conversions of the same names.
+#define WideCharToMultiByte AfxWideCharToMultiByte
+#define MultiByteToWideChar AfxMultiByteToWideChar
+#else
 inline constexpr UINT CP_ACP = 0;
+#endif
 inline constexpr UINT CP_1252 = 1252;
 
 // Converts cchWideChar code units of lpWideCharStr (-1: up to and including

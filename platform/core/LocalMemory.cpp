@@ -1,17 +1,11 @@
+// LocalAlloc and LocalFree with the test hooks in front of the raw heap.
 #include "platform/core/LocalMemory.h"
 
 #include <atomic>
-#include <cstdlib>
-#include <cstring>
-#include <new>
+
+#include "platform/core/LocalHeap.h"
 
 namespace {
-
-// Each block is preceded by a header holding its size; the header keeps the
-// payload aligned as malloc's would be.
-struct alignas(std::max_align_t) BlockHeader {
-  SIZE_T size;
-};
 
 std::atomic<unsigned> g_failCountdown{0};
 std::atomic<long> g_liveBlocks{0};
@@ -26,45 +20,32 @@ bool ShouldFail() {
   return false;
 }
 
-BlockHeader* HeaderOf(HLOCAL hMem) {
-  return static_cast<BlockHeader*>(hMem) - 1;
-}
-
 }  // namespace
 
+// On Windows LocalMemory.h gives these two their hooked names, so the
+// system's functions of the same names stay untouched.
 HLOCAL LocalAlloc(UINT uFlags, SIZE_T uBytes) {
-  if (ShouldFail() || uBytes > SIZE_MAX - sizeof(BlockHeader))
+  if (ShouldFail())
     return nullptr;
-  const SIZE_T total = sizeof(BlockHeader) + uBytes;
-  void* raw = (uFlags & LMEM_ZEROINIT) ? std::calloc(1, total) : std::malloc(total);
-  if (raw == nullptr)
-    return nullptr;
-  auto* header = ::new (raw) BlockHeader{uBytes};
-  g_liveBlocks.fetch_add(1, std::memory_order_relaxed);
-  return header + 1;
+  HLOCAL hMem = core_detail::RawLocalAlloc((uFlags & LMEM_ZEROINIT) != 0, uBytes);
+  if (hMem != nullptr)
+    g_liveBlocks.fetch_add(1, std::memory_order_relaxed);
+  return hMem;
 }
 
 HLOCAL LocalFree(HLOCAL hMem) {
   if (hMem != nullptr) {
     if (auto observer = g_freeObserver.load(std::memory_order_relaxed))
-      observer(hMem, LocalSize(hMem));
-    std::free(HeaderOf(hMem));
+      observer(hMem, core_detail::RawLocalSize(hMem));
+    core_detail::RawLocalFree(hMem);
     g_liveBlocks.fetch_sub(1, std::memory_order_relaxed);
   }
   return nullptr;
 }
 
-SIZE_T LocalSize(HLOCAL hMem) {
-  return hMem == nullptr ? 0 : HeaderOf(hMem)->size;
-}
-
-void SecureZeroMemory(void* p, SIZE_T cb) {
-  if (p != nullptr && cb != 0)
-    explicit_bzero(p, cb);
-}
-
 void LocalFreeWiped(HLOCAL hMem) {
-  SecureZeroMemory(hMem, LocalSize(hMem));
+  if (hMem != nullptr)
+    SecureZeroMemory(hMem, core_detail::RawLocalSize(hMem));
   LocalFree(hMem);
 }
 

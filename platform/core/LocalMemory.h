@@ -1,11 +1,24 @@
 // The system library's local heap: plain and zero-filled allocation, release,
-// and a wipe the optimiser cannot drop.
+// and a wipe the optimiser cannot drop, with test hooks that work the same on
+// every system.
 //
-// Every block remembers its size, so LocalSize can answer and a caller can
-// wipe a block before releasing it without tracking sizes of its own.
+// Every block knows its size, so LocalSize can answer and a caller can wipe
+// a block before releasing it without tracking sizes of its own.
 #pragma once
 
 #include "platform/core/WinTypes.h"
+
+#if defined(_WIN32)
+
+// The system's local heap, LocalSize and SecureZeroMemory are the ones of
+// <windows.h>. The program's calls to LocalAlloc and LocalFree reach the two
+// functions below first, which keep the test hooks and then call the system.
+HLOCAL AfxLocalAlloc(UINT uFlags, SIZE_T uBytes);
+HLOCAL AfxLocalFree(HLOCAL hMem);
+#define LocalAlloc AfxLocalAlloc
+#define LocalFree AfxLocalFree
+
+#else
 
 inline constexpr UINT LMEM_FIXED = 0x0000;
 inline constexpr UINT LMEM_ZEROINIT = 0x0040;
@@ -24,6 +37,8 @@ SIZE_T LocalSize(HLOCAL hMem);
 
 // Overwrites cb bytes at p with zeros; never optimised away.
 void SecureZeroMemory(void* p, SIZE_T cb);
+
+#endif
 
 // Wipes a block over its whole size, then releases it; null is accepted.
 void LocalFreeWiped(HLOCAL hMem);

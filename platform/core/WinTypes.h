@@ -1,10 +1,25 @@
 // Windows-style scalar and string types used by the program's signatures.
-// WCHAR is a UTF-16 code unit: Linux wchar_t is 32 bits and is never used
-// for it.
+//
+// On Windows they are the system's own, from <windows.h>: WCHAR is the
+// system's 16-bit wchar_t there. Elsewhere they are defined here with the
+// same sizes; WCHAR is then char16_t, since Linux wchar_t is 32 bits and is
+// never used for it. Either way WCHAR is a UTF-16 code unit.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#if defined(_WIN32)
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#else
 
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
@@ -42,3 +57,7 @@ using HLOCAL = void*;
 #ifndef FALSE
 #define FALSE 0
 #endif
+
+#endif
+
+static_assert(sizeof(WCHAR) == 2, "WCHAR is a UTF-16 code unit");
