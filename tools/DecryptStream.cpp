@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::string_view kNotAText =
     "not a Velkast encrypted text (damaged, or made with another key)";
-constexpr std::u16string_view kUnableToDecrypt = u"Unable to Decrypt";
+constexpr WStringView kUnableToDecrypt = TEXT("Unable to Decrypt");
 
 // Whole blocks of two digits per byte: 32 digits per 16-byte block.
 constexpr std::size_t kDigitsPerBlock = 32;
@@ -22,8 +22,8 @@ bool IsHexDigit(char ch) {
   return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
 }
 
-char16_t LowerHexDigit(char ch) {
-  return static_cast<char16_t>(ch >= 'A' && ch <= 'F' ? ch - 'A' + 'a' : ch);
+WCHAR LowerHexDigit(char ch) {
+  return static_cast<WCHAR>(ch >= 'A' && ch <= 'F' ? ch - 'A' + 'a' : ch);
 }
 
 bool HasTextShape(std::string_view line) {
@@ -31,8 +31,8 @@ bool HasTextShape(std::string_view line) {
          std::all_of(line.begin(), line.end(), IsHexDigit);
 }
 
-void Wipe(std::u16string& str) {
-  SecureZeroMemory(str.data(), str.capacity() * sizeof(char16_t));
+void Wipe(WString& str) {
+  SecureZeroMemory(str.data(), str.capacity() * sizeof(WCHAR));
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ bool CLineDecryptor::TransformStrict(std::string_view line, std::size_t nLine,
   const LPCWSTR pszAgain = m_cipher.Encrypt(m_strPassword.c_str(), &cchAgain);
   if (pszAgain == nullptr)
     return RefuseLine(out, nLine, "out of memory");
-  if (std::u16string_view(pszAgain, static_cast<std::size_t>(cchAgain)) != m_strText)
+  if (WStringView(pszAgain, static_cast<std::size_t>(cchAgain)) != m_strText)
     return RefuseLine(out, nLine, kNotAText);
 
   if (std::string why = WhyNotOneLine(m_strPassword); !why.empty())
@@ -88,6 +88,6 @@ void CLineDecryptor::TransformLenient(std::string_view line, COutputWriter& out)
   if (pszPassword == nullptr)
     out.AppendUtf8(kUnableToDecrypt);
   else
-    out.AppendUtf8(std::u16string_view(pszPassword, cchPassword));
+    out.AppendUtf8(WStringView(pszPassword, cchPassword));
   out.EndLine();
 }

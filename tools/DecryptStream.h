@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "tools/LineStream.h"
+#include "tools/WideString.h"
 
 class CAesTextCipher;
 
@@ -25,6 +26,6 @@ class CLineDecryptor : public CLineTransform {
 
   CAesTextCipher& m_cipher;
   bool m_bLenient;
-  std::u16string m_strText;      // the line as wide text
-  std::u16string m_strPassword;  // kept while the cipher re-encrypts it
+  WString m_strText;      // the line as wide text
+  WString m_strPassword;  // kept while the cipher re-encrypts it
 };

@@ -10,7 +10,7 @@
 #include "tools/Utf8LineCodec.h"
 
 CLineEncryptor::~CLineEncryptor() {
-  SecureZeroMemory(m_strPassword.data(), m_strPassword.capacity() * sizeof(char16_t));
+  SecureZeroMemory(m_strPassword.data(), m_strPassword.capacity() * sizeof(WCHAR));
 }
 
 bool CLineEncryptor::TransformLine(std::string_view line, std::size_t nLine,
@@ -32,7 +32,7 @@ bool CLineEncryptor::TransformLine(std::string_view line, std::size_t nLine,
   const LPCWSTR pszText = m_cipher.Encrypt(m_strPassword.c_str(), &cchText);
   if (pszText == nullptr)
     return RefuseLine(out, nLine, "out of memory");
-  out.AppendAscii(std::u16string_view(pszText, static_cast<std::size_t>(cchText)));
+  out.AppendAscii(WStringView(pszText, static_cast<std::size_t>(cchText)));
   out.EndLine();
   return true;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "tools/LineStream.h"
+#include "tools/WideString.h"
 
 class CAesTextCipher;
 
@@ -20,5 +21,5 @@ class CLineEncryptor : public CLineTransform {
 
  private:
   CAesTextCipher& m_cipher;
-  std::u16string m_strPassword;  // reused: no allocation per line
+  WString m_strPassword;  // reused: no allocation per line
 };

@@ -22,18 +22,18 @@ void COutputWriter::Append(std::string_view text) {
     m_buffer.append(text);
 }
 
-void COutputWriter::AppendUtf8(std::u16string_view text) {
+void COutputWriter::AppendUtf8(WStringView text) {
   if (!Failed())
     ::AppendUtf8(text, m_buffer);
 }
 
-void COutputWriter::AppendAscii(std::u16string_view text) {
+void COutputWriter::AppendAscii(WStringView text) {
   if (Failed())
     return;
   const std::size_t cbOld = m_buffer.size();
   m_buffer.resize(cbOld + text.size());
   char* p = m_buffer.data() + cbOld;
-  for (const char16_t ch : text)
+  for (const WCHAR ch : text)
     *p++ = static_cast<char>(ch);
 }
 

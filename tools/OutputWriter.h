@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "tools/WideString.h"
+
 class COutputWriter {
  public:
   // bFlushEachLine: hand every line to the system as soon as it is ended
@@ -18,9 +20,9 @@ class COutputWriter {
 
   void Append(std::string_view text);
   // Appends UTF-16 text as UTF-8.
-  void AppendUtf8(std::u16string_view text);
+  void AppendUtf8(WStringView text);
   // Appends ASCII-only UTF-16 text (hex digits) byte for byte.
-  void AppendAscii(std::u16string_view text);
+  void AppendAscii(WStringView text);
   // Ends the line; flushes when asked to, or when the buffer is full.
   void EndLine();
 

@@ -4,7 +4,7 @@
 #include "tools/Diagnostics.h"
 #include "tools/Utf8LineCodec.h"
 
-std::string WhyNotEncryptable(std::u16string_view password) {
+std::string WhyNotEncryptable(WStringView password) {
   std::size_t nChar = 1;
   for (std::size_t i = 0; i < password.size(); ++nChar) {
     if (password[i] - 1u < 0x7Fu) {  // ASCII but NUL: always carried
@@ -25,10 +25,10 @@ std::string WhyNotEncryptable(std::u16string_view password) {
   return {};
 }
 
-std::string WhyNotOneLine(std::u16string_view password) {
-  if (password.find(u'\n') != std::u16string_view::npos)
+std::string WhyNotOneLine(WStringView password) {
+  if (password.find(TEXT('\n')) != WStringView::npos)
     return "holds a line break (U+000A)";
-  if (!password.empty() && password.back() == u'\r')
+  if (!password.empty() && password.back() == TEXT('\r'))
     return "ends in a carriage return (U+000D), which would be dropped when read back as a "
            "line";
   return {};

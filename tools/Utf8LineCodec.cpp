@@ -49,18 +49,18 @@ int DecodeSequence(std::string_view in, char32_t* pCp) {
   return len;
 }
 
-void AppendCodePoint(char32_t cp, std::u16string& out) {
+void AppendCodePoint(char32_t cp, WString& out) {
   if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
+    out.push_back(static_cast<WCHAR>(cp));
   } else {
     cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    out.push_back(static_cast<WCHAR>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<WCHAR>(0xDC00 + (cp & 0x3FF)));
   }
 }
 
 template <bool kStrict>
-bool Decode(std::string_view in, std::u16string& out, std::size_t* pErrorOffset) {
+bool Decode(std::string_view in, WString& out, std::size_t* pErrorOffset) {
   out.clear();
   std::size_t i = 0;
   while (i < in.size()) {
@@ -87,19 +87,19 @@ bool Decode(std::string_view in, std::u16string& out, std::size_t* pErrorOffset)
 
 }  // namespace
 
-bool DecodeUtf8Strict(std::string_view in, std::u16string& out, std::size_t* pErrorOffset) {
+bool DecodeUtf8Strict(std::string_view in, WString& out, std::size_t* pErrorOffset) {
   return Decode<true>(in, out, pErrorOffset);
 }
 
-void DecodeUtf8Lenient(std::string_view in, std::u16string& out) {
+void DecodeUtf8Lenient(std::string_view in, WString& out) {
   Decode<false>(in, out, nullptr);
 }
 
-char32_t CodePointAt(std::u16string_view in, std::size_t i, std::size_t* pUnits) {
-  const char16_t u = in[i];
+char32_t CodePointAt(WStringView in, std::size_t i, std::size_t* pUnits) {
+  const WCHAR u = in[i];
   *pUnits = 1;
   if (u >= 0xD800 && u <= 0xDBFF && i + 1 < in.size()) {
-    const char16_t v = in[i + 1];
+    const WCHAR v = in[i + 1];
     if (v >= 0xDC00 && v <= 0xDFFF) {
       *pUnits = 2;
       return 0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(v) - 0xDC00);
@@ -108,7 +108,7 @@ char32_t CodePointAt(std::u16string_view in, std::size_t i, std::size_t* pUnits)
   return u;
 }
 
-void AppendUtf8(std::u16string_view in, std::string& out) {
+void AppendUtf8(WStringView in, std::string& out) {
   for (std::size_t i = 0; i < in.size();) {
     std::size_t units = 1;
     char32_t cp = CodePointAt(in, i, &units);

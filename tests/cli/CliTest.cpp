@@ -12,6 +12,7 @@
 #include "cipher/AesTextCipher.h"
 #include "cipher/BuiltinKey.h"
 #include "platform/core/CodePage.h"
+#include "tools/WideString.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ const std::string kPasswordText = "53877449c8ce5745eefc1ef26d760efa";
 const std::string kEmptyText = "cf118df792bfaa9cfbd8e0d83cf2a039";
 
 // UTF-8 of text without surrogates.
-std::string Utf8(std::u16string_view text) {
+std::string Utf8(WStringView text) {
   std::string out;
   for (const unsigned u : text) {
     const int nTail = u < 0x80 ? 0 : u < 0x800 ? 1 : 2;  // continuation bytes
@@ -32,20 +33,20 @@ std::string Utf8(std::u16string_view text) {
 }
 
 // The engine's text for a password, with the built-in key or another one.
-std::string EngineText(std::u16string password, const char* pszPassPhrase = g_szBuiltinPassPhrase,
+std::string EngineText(WString password, const char* pszPassPhrase = g_szBuiltinPassPhrase,
                        KeySize nKeySize = g_nBuiltinKeySize) {
   CAesTextCipher cipher(pszPassPhrase, nKeySize);
   std::int32_t n = 0;
   const LPCWSTR psz = cipher.Encrypt(password.c_str(), &n);
-  return psz == nullptr ? std::string() : Utf8(std::u16string_view(psz, n));
+  return psz == nullptr ? std::string() : Utf8(WStringView(psz, n));
 }
 
 // What the dialog shows when Decrypt is given text.
-std::string EngineDecrypt(std::u16string text) {
+std::string EngineDecrypt(WString text) {
   CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
   std::uint32_t n = 0;
   const LPCWSTR psz = cipher.Decrypt(text.c_str(), &n);
-  return psz == nullptr ? "Unable to Decrypt" : Utf8(std::u16string_view(psz, n));
+  return psz == nullptr ? "Unable to Decrypt" : Utf8(WStringView(psz, n));
 }
 
 bool IsOneLine(const std::string& text) {
@@ -82,13 +83,14 @@ TEST(CliInfo, HelpVersionAndUsageErrors) {
 TEST(CliLines, LineEndsKnownTextsAndLenientDecrypt) {
   // --lenient prints for every line what the dialog shows for that text:
   // the line's bytes, and the text a text field shows for them.
-  std::vector<std::pair<std::string, std::u16string>> lenient = {
-      {"not hex \xc3\xa9", u"not hex \u00e9"}, {"\xff\xfe", u"\ufffd\ufffd"}};
+  std::vector<std::pair<std::string, WString>> lenient = {
+      {"not hex \xc3\xa9", TEXT("not hex \u00e9")}, {"\xff\xfe", TEXT("\ufffd\ufffd")}};
   for (const std::string& ascii :
-       {EngineText(u"\u0081\u20ac\u009d"), EngineText(u"a\nb"), EngineText(u"ab\r"),
+       {EngineText(TEXT("\u0081\u20ac\u009d")), EngineText(TEXT("a\nb")),
+        EngineText(TEXT("ab\r")),
         std::string("zz"), std::string(), std::string("ABCDEF0123456789"), kPasswordText + "0",
-        kPasswordText + kEmptyText, EngineText(u"password", "another pass phrase")})
-    lenient.emplace_back(ascii, std::u16string(ascii.begin(), ascii.end()));
+        kPasswordText + kEmptyText, EngineText(TEXT("password"), "another pass phrase")})
+    lenient.emplace_back(ascii, WString(ascii.begin(), ascii.end()));
   std::string lenientIn, lenientOut;
   for (const auto& [bytes, shown] : lenient) {
     lenientIn += bytes + "\n";
@@ -102,7 +104,9 @@ TEST(CliLines, LineEndsKnownTextsAndLenientDecrypt) {
       {{"encrypt"}, "password\r\n\r\n", kPasswordText + "\n" + kEmptyText + "\n"},
       {{"encrypt"}, "password", kPasswordText + "\n"},
       {{"encrypt"}, "", ""},
-      {{"encrypt"}, "a\rb\r\nc\n", EngineText(u"a\rb") + "\n" + EngineText(u"c") + "\n"},
+      {{"encrypt"},
+       "a\rb\r\nc\n",
+       EngineText(TEXT("a\rb")) + "\n" + EngineText(TEXT("c")) + "\n"},
       {{"decrypt"}, kPasswordText + "\r\n" + kEmptyText, "password\n\n"},
       {{"decrypt"}, "53877449C8CE5745EEFC1EF26D760EFA\n", "password\n"},
       {{"decrypt", "--lenient"}, lenientIn, lenientOut},
@@ -126,8 +130,8 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
       {"encrypt", "ok\xf0\x9f\x98\x80", "U+1F600"},     // outside the BMP, named whole
       {"encrypt", std::string("a\0b", 3), "U+0000"},    // would end the password
       {"encrypt", "tail\r\r", "U+000D"},                // its "\r" would not read back
-      {"decrypt", EngineText(u"a\nb"), "the password holds a line break"},
-      {"decrypt", EngineText(u"ab\r"), "the password ends in a carriage return"},
+      {"decrypt", EngineText(TEXT("a\nb")), "the password holds a line break"},
+      {"decrypt", EngineText(TEXT("ab\r")), "the password ends in a carriage return"},
   };
   // Not whole texts of the built-in key: damaged, cut, extended, padded, or
   // made with another key.
@@ -135,8 +139,8 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
        {std::string(), std::string("zz"), std::string("53877449c8ce5745eefc1ef26d760efb"),
         kPasswordText.substr(1), kPasswordText + "0", kPasswordText + "0123456789abcdef",
         kPasswordText + kEmptyText, " " + kPasswordText,
-        EngineText(u"password", "another pass phrase"),
-        EngineText(u"password", g_szBuiltinPassPhrase, KeySize128)})
+        EngineText(TEXT("password"), "another pass phrase"),
+        EngineText(TEXT("password"), g_szBuiltinPassPhrase, KeySize128)})
     cases.push_back(
         {"decrypt", text, "not a Velkast encrypted text (damaged, or made with another key)"});
   for (const auto& c : cases) {
@@ -156,13 +160,13 @@ TEST(CliLines, TenThousandRandomRepresentablePasswordsRoundTrip) {
   std::uniform_int_distribution<int> pick(1, 255);  // any byte of code page 1252 but NUL
   std::string input, passwords, texts;
   for (int i = 0; i < 10000; ++i) {
-    std::u16string password;
+    WString password;
     for (int n = i % 41; n > 0; --n) {
       const int b = pick(rng);
-      password += b == '\n' ? u'x' : Cp1252ToWideChar(static_cast<BYTE>(b));
+      password += b == '\n' ? TEXT('x') : Cp1252ToWideChar(static_cast<BYTE>(b));
     }
-    if (!password.empty() && password.back() == u'\r')
-      password.back() = u'x';  // a final "\r" belongs to the line end
+    if (!password.empty() && password.back() == TEXT('\r'))
+      password.back() = TEXT('x');  // a final "\r" belongs to the line end
     input += Utf8(password) + (i % 3 == 0 ? "\r\n" : "\n");
     passwords += Utf8(password) + "\n";
     texts += EngineText(password) + "\n";

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tools/Utf8LineCodec.h"
+#include "tools/WideString.h"
 
 TEST(Utf8LineCodec, StrictDecodingAgreesWithIconv) {
   // Bytes drawn mostly from lead and continuation ranges, so valid and
@@ -16,12 +17,12 @@ TEST(Utf8LineCodec, StrictDecodingAgreesWithIconv) {
   std::mt19937 rng(7);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(pool) - 1);
   const iconv_t cd = iconv_open("UTF-16LE", "UTF-8");
-  std::u16string ours;
+  WString ours;
   for (int i = 0; i < 200000; ++i) {
     std::string bytes;
     for (int n = 1 + i % 5; n > 0; --n)
       bytes += static_cast<char>(pool[pick(rng)]);
-    std::u16string theirs(bytes.size(), u'\0');
+    WString theirs(bytes.size(), TEXT('\0'));
     char* pIn = bytes.data();
     char* pOut = reinterpret_cast<char*>(theirs.data());
     std::size_t cbIn = bytes.size(), cbOut = 2 * theirs.size();
