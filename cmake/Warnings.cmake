@@ -7,7 +7,12 @@ endif()
 # Hardening that Debian's build flags would give a packaged binary.
 add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
 add_compile_options(-fstack-protector-strong)
-add_link_options(LINKER:-z,relro LINKER:-z,now)
+if(WIN32)
+  # MinGW's stack protector and fortified functions live in libssp.
+  add_link_options(-fstack-protector-strong)
+else()
+  add_link_options(LINKER:-z,relro LINKER:-z,now)
+endif()
 
 if(VELKAST_SANITIZE)
   set(_velkast_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
