@@ -11,7 +11,18 @@ constexpr int AverageCharWidthFromAlphabet(int nAlphabetWidth) {
   return (nAlphabetWidth / 26 + 1) / 2;
 }
 
+// A rectangle's four edges, each on its own (MapDialogRect).
 constexpr RECT DialogUnitsToPixels(const RECT& rcDialogUnits, int nBaseX, int nBaseY) {
   return RECT{MulDiv(rcDialogUnits.left, nBaseX, 4), MulDiv(rcDialogUnits.top, nBaseY, 8),
               MulDiv(rcDialogUnits.right, nBaseX, 4), MulDiv(rcDialogUnits.bottom, nBaseY, 8)};
+}
+
+// A template's place and size, the way the dialog manager builds a window:
+// x, y, cx and cy each on its own, so a control's size in pixels does not
+// depend on where it stands (mapping the corners could make it one pixel
+// wider or narrower).
+constexpr RECT DialogItemToPixels(int x, int y, int cx, int cy, int nBaseX, int nBaseY) {
+  const int nLeft = MulDiv(x, nBaseX, 4);
+  const int nTop = MulDiv(y, nBaseY, 8);
+  return RECT{nLeft, nTop, nLeft + MulDiv(cx, nBaseX, 4), nTop + MulDiv(cy, nBaseY, 8)};
 }

@@ -1,5 +1,6 @@
-// Dialog units to pixels: rounding against exact arithmetic, and the
-// classic base units of an 8-point dialog font at 96 dots per inch (6 x 13).
+// Dialog units to pixels: rounding against exact arithmetic, base units
+// from a font's letters, and the password dialog's controls where the
+// platform's own dialog manager puts them with base units of 7 x 13.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -26,14 +27,29 @@ TEST(MulDiv, RoundsHalfAwayFromZeroAsExactArithmeticSays) {
   EXPECT_EQ(MulDiv(2000000000, 2000000000, 2000000000), 2000000000);  // no overflow
 }
 
-TEST(DialogUnits, ClassicBaseUnits) {
+TEST(DialogUnits, BaseUnitsAndTheDialogManagersRectangles) {
   // 52 letters 312 to 337 pixels wide average 6 pixels, 338 rounds up to 7.
   EXPECT_EQ(std::tuple(AverageCharWidthFromAlphabet(312), AverageCharWidthFromAlphabet(337),
                        AverageCharWidthFromAlphabet(338)),
             std::tuple(6, 6, 7));
-  // The password dialog's input field: each corner maps by itself.
-  const RECT rc = DialogUnitsToPixels({7, 79, 161, 93}, 6, 13);
-  EXPECT_EQ(std::tie(rc.left, rc.top, rc.right, rc.bottom), std::tuple(11, 128, 242, 151));
+  // x, y, cx, cy in dialog units, and x, y, width, height in pixels as
+  // measured: each value maps by itself, so 50 units are 88 pixels
+  // wherever they start.
+  const int items[][8] = {
+      {7,   79,  154, 14,   12,  128, 270, 23},
+      {7,   115, 155, 14,   12,  187, 271, 23},
+      {110, 7,   50,  14,   193, 11,  88,  23},
+      {110, 29,  50,  14,   193, 47,  88,  23},
+      {7,   7,   79,  8,    12,  11,  138, 13},
+  };
+  for (const auto& [x, y, cx, cy, nLeft, nTop, nWidth, nHeight] : items) {
+    const RECT rc = DialogItemToPixels(x, y, cx, cy, 7, 13);
+    EXPECT_EQ(std::tuple(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top),
+              std::tuple(nLeft, nTop, nWidth, nHeight));
+  }
+  // MapDialogRect maps the edges: the output field's right edge is 284.
+  const RECT rc = DialogUnitsToPixels({7, 115, 162, 129}, 7, 13);
+  EXPECT_EQ(std::tie(rc.left, rc.top, rc.right, rc.bottom), std::tuple(12, 187, 284, 210));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ void ComputeBaseUnits(HWND__& dlg) {
 }
 
 QRect PixelRect(const HWND__& dlg, short x, short y, short cx, short cy) {
-  const RECT rc = DialogUnitsToPixels(RECT{x, y, x + cx, y + cy}, dlg.nBaseUnitX, dlg.nBaseUnitY);
+  const RECT rc = DialogItemToPixels(x, y, cx, cy, dlg.nBaseUnitX, dlg.nBaseUnitY);
   return QRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
 }
 
