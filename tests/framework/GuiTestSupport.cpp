@@ -40,6 +40,10 @@ void PrintTo(const CString& str, std::ostream* os) { PrintTo(QString::fromUtf16(
 
 void PrintTo(const QString& str, std::ostream* os) { *os << '"' << str.toStdString() << '"'; }
 
+void PrintTo(const QRect& rc, std::ostream* os) {
+  *os << rc.x() << ' ' << rc.y() << ' ' << rc.width() << 'x' << rc.height();
+}
+
 // main for GUI tests: a QApplication around GoogleTest. Without a platform
 // chosen by the environment the tests run offscreen, which also lets the
 // test runner list them on a machine without a display.

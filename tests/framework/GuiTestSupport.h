@@ -2,6 +2,7 @@
 // dialogs driven by a script from inside their loop, and real key input.
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -29,3 +30,4 @@ bool IsEnded(HWND hDlg);
 
 void PrintTo(const CString& str, std::ostream* os);
 void PrintTo(const QString& str, std::ostream* os);
+void PrintTo(const QRect& rc, std::ostream* os);

@@ -1,7 +1,8 @@
-// The password dialog driven through real Qt events (typing, clicks and
-// keys, with the engine itself as the oracle for its output), and its window
-// as built from its template: layout in the dialog font, texts, icons,
-// pictures of it for a person to look at, and its text on a real X server.
+// The password dialog: its template and window held to the values it was
+// designed with (typed in here, never read back from the template), and the
+// dialog driven through real Qt events (typing, clicks and keys, with the
+// engine itself as the oracle for its output); its icons, a picture of it
+// for a person to look at, and its text on a real X server.
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetrics>
@@ -11,10 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <span>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "cipher/AesTextCipher.h"
@@ -32,6 +36,24 @@
 namespace {
 
 const QString kPassword = QStringLiteral("password");
+
+// The dialog as designed: its controls in template (and tab) order, each
+// with its place and size in dialog units.
+struct DesignedControl {
+  int id;
+  const char* pszClass;
+  const char* pszText;
+  short x, y, cx, cy;
+  DWORD style;
+};
+constexpr DesignedControl kDesigned[] = {
+    // id   class     text                     x    y    cx   cy  style
+    {1000, "edit",   "",                      7,   79,  154, 14, 0x50810080},
+    {1001, "edit",   "",                      7,   115, 155, 14, 0x50810880},
+    {1003, "button", "Decrypt",               110, 7,   50,  14, 0x50010000},
+    {1004, "button", "Encrypt",               110, 29,  50,  14, 0x50010000},
+    {-1,   "static", "Using AES Encryption",  7,   7,   79,  8,  0x50020000},
+};
 
 class CTestCipherDlg : public CCipherDlg {
  public:
@@ -118,7 +140,8 @@ TEST(CipherDlg, FailuresShowTheFailureTextAndLeaveTheInput) {
 }
 
 TEST(CipherDlg, EndsWithOkOrCancel) {
-  // OK reads the fields before the dialog ends, Cancel reads nothing.
+  // The close button is the caption's OK: it reads the fields before the
+  // dialog ends. Escape cancels and reads nothing.
   const struct {
     std::function<void(HWND)> end;
     INT_PTR nResult;
@@ -126,8 +149,6 @@ TEST(CipherDlg, EndsWithOkOrCancel) {
   } endings[] = {
       {[](HWND hDlg) { AfxQtWidgetFromHandle(hDlg)->close(); }, IDOK, u"typed"},
       {[](HWND hDlg) { QTest::keyClick(Field(hDlg, IDC_INPUT), Qt::Key_Escape); }, IDCANCEL, u""},
-      {[](HWND hDlg) { SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }, IDOK, u"typed"},
-      {[](HWND hDlg) { SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }, IDCANCEL, u""},
   };
   for (const auto& ending : endings) {
     CTestCipherDlg dlg;
@@ -142,37 +163,63 @@ TEST(CipherDlg, EndsWithOkOrCancel) {
   }
 }
 
-TEST(CipherDlg, RoutesCommandsByItsMessageMapAndExchangesDataBothWays) {
+TEST(CipherDlg, IgnoresOtherCommandsAndExchangesDataBothWays) {
   CTestCipherDlg dlg;
   RunModal(dlg, [&dlg](HWND hDlg) {
     auto command = [hDlg](int nID, WORD nCode) {
       return SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(nID), nCode), 0);
     };
-    Field(hDlg, IDC_INPUT)->setText(kPassword);
-    EXPECT_NE(command(IDC_ENCRYPT, BN_CLICKED), 0);
-    Field(hDlg, IDC_INPUT)->setText(Field(hDlg, IDC_OUTPUT)->text());
-    EXPECT_NE(command(IDC_DECRYPT, BN_CLICKED), 0);
-    EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), kPassword);
     // An id with no entry, and a notification other than a click.
     EXPECT_EQ(command(1005, BN_CLICKED), 0);
     EXPECT_EQ(command(IDC_ENCRYPT, 5), 0);
+    EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), QString());
     EXPECT_FALSE(IsEnded(hDlg));
 
+    Field(hDlg, IDC_INPUT)->setText(QString::fromUtf8("\u00e9t\u00e9"));
+    Field(hDlg, IDC_OUTPUT)->setText(kPassword);
     EXPECT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(dlg.m_strInput, reinterpret_cast<LPCWSTR>(EngineEncrypt(kPassword).utf16()));
+    EXPECT_EQ(dlg.m_strInput, u"\u00e9t\u00e9");
     EXPECT_EQ(dlg.m_strOutput, u"password");
-    dlg.m_strInput = u"\u00e9t\u00e9";
-    dlg.m_strOutput = u"\U0001F511";
+    dlg.m_strInput = u"\U0001F511";
+    dlg.m_strOutput = u"";
     EXPECT_TRUE(dlg.UpdateData(FALSE));
-    EXPECT_EQ(Field(hDlg, IDC_INPUT)->text(), QString::fromUtf8("\u00e9t\u00e9"));
-    EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), QString::fromUtf8("\U0001F511"));
+    EXPECT_EQ(Field(hDlg, IDC_INPUT)->text(), QString::fromUtf8("\U0001F511"));
+    EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), QString());
   });
 }
 
-TEST(CipherDlg, KeyboardFocusTabOrderAndReadOnlyOutput) {
+// OnInitDialog returning FALSE, after giving the focus to control nID (or
+// to none).
+class CFocusingDlg : public CCipherDlg {
+ public:
+  explicit CFocusingDlg(int nID) : m_nID(nID) {}
+
+ protected:
+  BOOL OnInitDialog() override {
+    CCipherDlg::OnInitDialog();
+    if (m_nID != 0)
+      GetDlgItem(m_nID)->SetFocus();
+    return FALSE;
+  }
+
+ private:
+  int m_nID;
+};
+
+TEST(CipherDlg, FirstFocusFollowsOnInitDialogsResult) {
+  // TRUE: the first tab stop, the input field. FALSE: wherever OnInitDialog
+  // put it, or on no control.
+  CCipherDlg dlgTrue;
+  CFocusingDlg dlgNone(0), dlgEncrypt(IDC_ENCRYPT);
+  const std::pair<CDialog*, int> cases[] = {
+      {&dlgTrue, IDC_INPUT}, {&dlgNone, 0}, {&dlgEncrypt, IDC_ENCRYPT}};
+  for (auto [pDlg, nID] : cases)
+    RunModal(*pDlg, [nID](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()), nID); });
+}
+
+TEST(CipherDlg, KeyboardTabOrderAndReadOnlyOutput) {
   CTestCipherDlg dlg;
   RunModal(dlg, [](HWND hDlg) {
-    EXPECT_EQ(GetFocus(), GetDlgItem(hDlg, IDC_INPUT));
     for (int nID : {IDC_OUTPUT, IDC_DECRYPT, IDC_ENCRYPT, IDC_INPUT}) {  // the label is skipped
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       EXPECT_EQ(GetDlgCtrlID(GetFocus()), nID);
@@ -221,38 +268,71 @@ std::size_t DistinctShapes(const QImage& screen, const QWidget* pControl, int nI
   return shapes.size();
 }
 
-TEST(CipherDlgWindow, LaysOutItsTemplateInTheDialogFontAndSavesAPicture) {
+// The resource's template holds the designed values, whatever spelling of
+// a class name a resource script gives it.
+TEST(CipherDlgTemplate, HoldsTheDesignedStylesPlacesTextsAndFont) {
+  const DIALOG_TEMPLATE& dt = g_dlgMainDialog;
+  EXPECT_EQ(std::tuple(dt.style, dt.dwExtendedStyle), std::tuple(0x90C80048u, 0x80040000u));
+  EXPECT_EQ(std::tuple(dt.x, dt.y, dt.cx, dt.cy), std::tuple(0, 0, 167, 149));
+  EXPECT_EQ(Text(dt.pszCaption), QStringLiteral("Velkast v1.1"));
+  EXPECT_EQ(dt.wPointSize, 8);
+  EXPECT_EQ(Text(dt.pszTypeface), QStringLiteral("MS Shell Dlg"));
+  ASSERT_EQ(dt.cItems, std::size(kDesigned));
+  for (std::size_t i = 0; i < dt.cItems; ++i) {
+    const DIALOG_ITEM_TEMPLATE& item = dt.pItems[i];
+    const DesignedControl& c = kDesigned[i];
+    SCOPED_TRACE(c.id);
+    EXPECT_EQ(item.id, c.id);
+    EXPECT_EQ(Text(item.pszClass).toLower(), QLatin1String(c.pszClass));
+    EXPECT_EQ(Text(item.pszText), QLatin1String(c.pszText));
+    EXPECT_EQ(std::tuple(item.x, item.y, item.cx, item.cy), std::tuple(c.x, c.y, c.cx, c.cy));
+    EXPECT_EQ(std::tuple(item.style, item.dwExtendedStyle), std::tuple(c.style, 0u));
+  }
+}
+
+// The window as the dialog manager builds it with the base units of its
+// font, each of x, y, cx and cy mapped by itself; centred on the screen
+// once initialised; the password shown as typed.
+TEST(CipherDlgWindow, IsBuiltAsDesignedCentredAndShowsThePasswordAsTyped) {
   CTestCipherDlg dlg;
   RunModal(dlg, [](HWND hDlg) {
-    const DIALOG_TEMPLATE& dt = g_dlgMainDialog;
     QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
-    EXPECT_EQ(pDialog->windowTitle(), Text(dt.pszCaption));
-    EXPECT_EQ(pDialog->font().pointSize(), dt.wPointSize);
-
-    // Base units measured here from the font, the way the dialog manager does.
+    EXPECT_EQ(pDialog->windowTitle(), QStringLiteral("Velkast v1.1"));
+    EXPECT_EQ(pDialog->font().pointSize(), 8);
     const QFontMetrics metrics(pDialog->font(), pDialog);
-    const int nBaseX = AverageCharWidthFromAlphabet(
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")));
-    auto toPixels = [&](int x, int y, int cx, int cy) {
-      const RECT rc = DialogUnitsToPixels({x, y, x + cx, y + cy}, nBaseX, metrics.height());
-      return QRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    const int nBaseX = AverageCharWidthFromAlphabet(metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")));
+    const int nBaseY = metrics.height();
+    auto toPixels = [=](int x, int y, int cx, int cy) {
+      return QRect(MulDiv(x, nBaseX, 4), MulDiv(y, nBaseY, 8), MulDiv(cx, nBaseX, 4),
+                   MulDiv(cy, nBaseY, 8));
     };
-    EXPECT_EQ(pDialog->size(), toPixels(0, 0, dt.cx, dt.cy).size());
+    EXPECT_EQ(pDialog->size(), toPixels(0, 0, 167, 149).size());
     EXPECT_EQ(pDialog->minimumSize(), pDialog->maximumSize());  // not resizable
     EXPECT_FALSE(pDialog->windowFlags() & Qt::WindowMinMaxButtonsHint);
     EXPECT_TRUE(pDialog->windowFlags() & Qt::WindowCloseButtonHint);
-    for (const DIALOG_ITEM_TEMPLATE& item : std::span(dt.pItems, dt.cItems)) {
-      QWidget* pControl = ControlWidget(hDlg, item.id);
-      ASSERT_NE(pControl, nullptr) << item.id;
-      EXPECT_EQ(pControl->geometry(), toPixels(item.x, item.y, item.cx, item.cy)) << item.id;
-      EXPECT_EQ(pControl->property("text").toString(), Text(item.pszText));
-      EXPECT_TRUE(pControl->isVisible());
+    for (const DesignedControl& c : kDesigned) {
+      const QWidget* pControl = ControlWidget(hDlg, c.id);
+      ASSERT_NE(pControl, nullptr) << c.id;
+      EXPECT_EQ(pControl->geometry(), toPixels(c.x, c.y, c.cx, c.cy)) << c.id;
+      EXPECT_EQ(pControl->property("text").toString(), QLatin1String(c.pszText)) << c.id;
+      EXPECT_TRUE(pControl->isVisible()) << c.id;
     }
+    // Centred on the work area, to within the pixel that halving an odd
+    // size loses.
+    const QRect frame = pDialog->frameGeometry();
+    const QRect area = pDialog->screen()->availableGeometry();
+    EXPECT_LE(std::abs(2 * frame.left() + frame.width() - 2 * area.left() - area.width()), 1);
+    EXPECT_LE(std::abs(2 * frame.top() + frame.height() - 2 * area.top() - area.height()), 1);
     // A screen reader tells the two fields apart.
-    for (const DIALOG_ACCESSIBLE_NAME& name : g_aMainDialogAccessibleNames)
-      EXPECT_EQ(ControlWidget(hDlg, name.id)->accessibleName(), Text(name.pszName));
+    EXPECT_EQ(ControlWidget(hDlg, IDC_INPUT)->accessibleName(),
+              QStringLiteral("Password or encrypted text"));
+    EXPECT_EQ(ControlWidget(hDlg, IDC_OUTPUT)->accessibleName(), QStringLiteral("Result"));
 
-    TypeText(ControlWidget(hDlg, IDC_INPUT), QStringLiteral("password"));
+    QLineEdit* pInput = Field(hDlg, IDC_INPUT);
+    TypeText(pInput, kPassword);
+    EXPECT_EQ(pInput->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(pInput->displayText(), kPassword);
     SendMessage(GetDlgItem(hDlg, IDC_ENCRYPT), BM_CLICK, 0, 0);
     const QString path = QStringLiteral(VELKAST_TEST_OUTPUT_DIR "/cipher-dialog.png");
     EXPECT_TRUE(pDialog->grab().save(path)) << path.toStdString();

@@ -27,9 +27,14 @@ INT_PTR DialogBoxIndirectParam(HINSTANCE, const DIALOG_TEMPLATE* pTemplate, HWND
   HWND hDlg = pDlg.get();
 
   HWND hFirst = FirstTabStop(*pDlg);
-  if (SendMessage(hDlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(hFirst), dwInitParam) != 0 &&
-      hFirst != nullptr)
-    SetFocus(hFirst);
+  if (SendMessage(hDlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(hFirst), dwInitParam) != 0) {
+    if (hFirst != nullptr)
+      SetFocus(hFirst);
+  } else if (pDlg->widget->focusWidget() == nullptr) {
+    // FALSE leaves the focus where the dialog put it, or nowhere; Qt would
+    // give it to the first control when the window is activated.
+    pDlg->widget->setFocus(Qt::OtherFocusReason);
+  }
 
   if (!pDlg->bEnded) {
     pDlg->widget->setWindowModality(Qt::ApplicationModal);
