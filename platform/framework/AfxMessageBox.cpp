@@ -7,16 +7,22 @@
 
 namespace {
 
+#if defined(_WIN32)
+constexpr LPCWSTR kPathSeparators = TEXT("\\/");
+#else
+constexpr LPCWSTR kPathSeparators = TEXT("/");
+#endif
+
 CString ExecutableName() {
   CString strPath;
   const int nMax = 4096;
   const DWORD nLength = GetModuleFileName(nullptr, strPath.GetBuffer(nMax), nMax);
   strPath.ReleaseBuffer(static_cast<int>(nLength));
 
-  std::u16string_view name = strPath.View();
-  if (const auto slash = name.find_last_of(u'/'); slash != std::u16string_view::npos)
+  std::basic_string_view<WCHAR> name = strPath.View();
+  if (const auto slash = name.find_last_of(kPathSeparators); slash != name.npos)
     name.remove_prefix(slash + 1);
-  if (const auto dot = name.find_last_of(u'.'); dot != std::u16string_view::npos && dot > 0)
+  if (const auto dot = name.find_last_of(WCHAR('.')); dot != name.npos && dot > 0)
     name = name.substr(0, dot);
   return CString(name);
 }
@@ -36,15 +42,15 @@ int AfxMessageBox(LPCWSTR lpszText, UINT nType) {
 
 void AfxReportException(const std::exception& e) {
   if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr) {
-    AfxMessageBox(u"Out of memory.", MB_ICONEXCLAMATION);
+    AfxMessageBox(TEXT("Out of memory."), MB_ICONEXCLAMATION);
     return;
   }
   // Descriptions of standard exceptions are ASCII in practice; anything
   // else is shown as '?'.
-  CString strText(u"An unexpected error occurred: ");
+  CString strText(TEXT("An unexpected error occurred: "));
   for (const char* p = e.what(); *p != '\0'; ++p) {
     const auto ch = static_cast<unsigned char>(*p);
-    const WCHAR wch = ch < 0x80 ? static_cast<WCHAR>(ch) : u'?';
+    const WCHAR wch = ch < 0x80 ? static_cast<WCHAR>(ch) : WCHAR('?');
     strText += CString(&wch, 1);
   }
   AfxMessageBox(strText, MB_ICONERROR);

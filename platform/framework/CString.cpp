@@ -7,6 +7,13 @@ CString::CString(LPCWSTR psz) {
     m_str = psz;
 }
 
+#if defined(_WIN32)
+CString::CString(const char16_t* psz) {
+  for (; psz != nullptr && *psz != 0; ++psz)
+    m_str.push_back(static_cast<WCHAR>(*psz));
+}
+#endif
+
 CString::CString(LPCWSTR pch, int nLength) {
   if (pch != nullptr && nLength > 0)
     m_str.assign(pch, static_cast<std::size_t>(nLength));
@@ -16,7 +23,7 @@ CString& CString::operator=(LPCWSTR psz) {
   if (psz == nullptr)
     m_str.clear();
   else
-    m_str = psz;  // std::u16string handles a pointer into its own buffer
+    m_str = psz;  // std::basic_string handles a pointer into its own buffer
   return *this;
 }
 
@@ -33,7 +40,7 @@ LPWSTR CString::GetBuffer(int nMinBufLength) {
 }
 
 void CString::ReleaseBuffer(int nNewLength) {
-  const std::size_t length = nNewLength < 0 ? std::char_traits<char16_t>::length(m_str.c_str())
+  const std::size_t length = nNewLength < 0 ? std::char_traits<WCHAR>::length(m_str.c_str())
                                             : static_cast<std::size_t>(nNewLength);
   m_str.resize(std::min(length, m_str.size()));
 }

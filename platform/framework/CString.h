@@ -13,7 +13,13 @@ class CString {
   CString() = default;
   CString(LPCWSTR psz);  // null is the empty string
   CString(LPCWSTR pch, int nLength);
-  explicit CString(std::u16string_view sv) : m_str(sv) {}
+  explicit CString(std::basic_string_view<WCHAR> sv) : m_str(sv) {}
+#if defined(_WIN32)
+  // UTF-16 text written as u"...": the same code units the system's wchar_t
+  // holds, so the program's literals read the same on every system.
+  CString(const char16_t* psz);
+  CString& operator=(const char16_t* psz) { return *this = CString(psz); }
+#endif
 
   CString& operator=(LPCWSTR psz);
   CString& operator+=(const CString& str);
@@ -32,11 +38,11 @@ class CString {
   LPWSTR GetBuffer(int nMinBufLength);
   void ReleaseBuffer(int nNewLength = -1);
 
-  std::u16string_view View() const { return m_str; }
+  std::basic_string_view<WCHAR> View() const { return m_str; }
 
   friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
   friend bool operator==(const CString& a, LPCWSTR b) { return a.m_str == CString(b).m_str; }
 
  private:
-  std::u16string m_str;
+  std::basic_string<WCHAR> m_str;
 };

@@ -10,7 +10,7 @@ constinit CWinApp* g_pCurrentApp = nullptr;
 std::unique_ptr<WCHAR[]> DuplicateString(LPCWSTR psz) {
   if (psz == nullptr)
     return nullptr;
-  const std::u16string_view text(psz);
+  const std::basic_string_view<WCHAR> text(psz);
   auto pCopy = std::make_unique<WCHAR[]>(text.size() + 1);  // zero-filled: terminated
   std::copy(text.begin(), text.end(), pCopy.get());
   return pCopy;

@@ -161,7 +161,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND, UINT nMsg, WPARAM wParam, LPARAM lParam
   } catch (const std::exception& e) {
     AfxReportException(e);
   } catch (...) {
-    AfxMessageBox(u"An unexpected error occurred.", MB_ICONERROR);
+    AfxMessageBox(TEXT("An unexpected error occurred."), MB_ICONERROR);
   }
   return 0;
 }

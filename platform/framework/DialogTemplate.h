@@ -8,10 +8,15 @@
 
 #include "platform/framework/WinDef.h"
 
-// Control class names a backend understands.
-inline constexpr WCHAR WC_BUTTON[] = u"button";
-inline constexpr WCHAR WC_EDIT[] = u"edit";
-inline constexpr WCHAR WC_STATIC[] = u"static";
+// Control class names a backend understands (compared without regard to
+// case, as the system compares class names).
+#if defined(_WIN32)
+#include <commctrl.h>
+#else
+inline constexpr WCHAR WC_BUTTON[] = u"Button";
+inline constexpr WCHAR WC_EDIT[] = u"Edit";
+inline constexpr WCHAR WC_STATIC[] = u"Static";
+#endif
 
 struct DIALOG_ITEM_TEMPLATE {
   int id;                  // control id; IDC_STATIC (-1) for none

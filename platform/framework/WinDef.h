@@ -1,10 +1,15 @@
 // Handle, message-parameter and geometry types of the window system.
-// Handles are opaque: each backend defines the structures behind them.
+//
+// On Windows they are the system's own. Elsewhere handles are opaque
+// pointers to structures the backend defines, with the same sizes and
+// meanings as on Windows.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/core/WinTypes.h"
+
+#if !defined(_WIN32)
 
 struct HWND__;
 struct HICON__;
@@ -55,3 +60,5 @@ constexpr int MulDiv(int nNumber, int nNumerator, int nDenominator) {
     return -1;
   return static_cast<int>(negative ? -q : q);
 }
+
+#endif
