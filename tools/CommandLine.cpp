@@ -23,17 +23,14 @@ bool IsVersion(std::string_view arg) {
 CCommandLine ParseCommandLine(int argc, const char* const* argv) {
   CCommandLine cmd;
   for (int i = 1; i < argc; ++i) {
-    if (IsHelp(argv[i])) {
-      cmd.m_nCommand = CliCommand::Help;
-      cmd.m_strError.clear();
-      return cmd;
-    }
-  }
-  for (int i = 1; i < argc; ++i) {
-    if (IsVersion(argv[i])) {
-      cmd.m_nCommand = CliCommand::Version;
-      return cmd;
-    }
+    const std::string_view arg = argv[i];
+    if (!IsHelp(arg) && !IsVersion(arg))
+      continue;
+    if (argc != 2)
+      cmd.m_strError = std::string(arg) + " cannot be combined with other arguments";
+    else
+      cmd.m_nCommand = IsHelp(arg) ? CliCommand::Help : CliCommand::Version;
+    return cmd;
   }
 
   for (int i = 1; i < argc && cmd.m_strError.empty(); ++i) {

@@ -13,6 +13,6 @@ struct CCommandLine {
   std::string m_strError;
 };
 
-// --help or --version anywhere wins over everything else, even over errors,
-// so a user who asks for help always gets it.
+// --help and --version stand alone: given with any other argument they are a
+// usage error, as every other unexpected argument is.
 CCommandLine ParseCommandLine(int argc, const char* const* argv);

@@ -44,7 +44,9 @@ Options:
   -V, --version  Show the program's version.
 
 Exit status: 0 every line done; 1 a line refused, or standard input or
-output failed (a closed pipe, a full disk); 2 a usage error.
+output failed (a closed pipe, a full disk); 2 a usage error: an unknown
+command or option, an argument after the command, or any other argument
+given with --help or --version.
 
 The key is built into the program: anyone who has Velkast can decrypt every
 Velkast text. This is obfuscation, not protection: it keeps passwords out of
