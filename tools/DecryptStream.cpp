@@ -74,8 +74,8 @@ bool CLineDecryptor::TransformStrict(std::string_view line, std::size_t nLine,
   if (WStringView(pszAgain, static_cast<std::size_t>(cchAgain)) != m_strText)
     return RefuseLine(out, nLine, kNotAText);
 
-  if (std::string why = WhyNotOneLine(m_strPassword); !why.empty())
-    return RefuseLine(out, nLine, "the password " + why + "; --lenient prints it as it is");
+  if (std::string why = WhyNotPrintable(m_strPassword); !why.empty())
+    return RefuseLine(out, nLine, "the password's " + why + "; --lenient prints it as it is");
   out.AppendUtf8(m_strPassword);
   out.EndLine();
   return true;

@@ -13,8 +13,8 @@ class CAesTextCipher;
 class CLineDecryptor : public CLineTransform {
  public:
   // Strict: a line is accepted only when it is a whole encrypted text made
-  // with the cipher's key, and its password prints as one line. Lenient:
-  // every line gives what the dialog would show for it.
+  // with the cipher's key, and its password holds no control character.
+  // Lenient: every line gives what the dialog would show for it.
   CLineDecryptor(CAesTextCipher& cipher, bool bLenient) : m_cipher(cipher), m_bLenient(bLenient) {}
   ~CLineDecryptor();  // wipes the password buffers
 

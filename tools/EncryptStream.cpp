@@ -25,8 +25,6 @@ bool CLineEncryptor::TransformLine(std::string_view line, std::size_t nLine,
   }
   if (std::string why = WhyNotEncryptable(m_strPassword); !why.empty())
     return RefuseLine(out, nLine, why);
-  if (std::string why = WhyNotOneLine(m_strPassword); !why.empty())
-    return RefuseLine(out, nLine, "the password " + why);
 
   std::int32_t cchText = 0;
   const LPCWSTR pszText = m_cipher.Encrypt(m_strPassword.c_str(), &cchText);

@@ -16,7 +16,7 @@ class CLineEncryptor : public CLineTransform {
   ~CLineEncryptor();  // wipes the password buffer
 
   // Refuses a line that is not UTF-8, that an encrypted text cannot carry,
-  // or whose text would not decrypt to one line equal to it.
+  // or that holds a control character.
   bool TransformLine(std::string_view line, std::size_t nLine, COutputWriter& out) override;
 
  private:

@@ -23,14 +23,17 @@ Commands:
               input is a terminal, ask for one password with echo off.
               Refuse a line that is not valid UTF-8, or that holds a
               character an encrypted text cannot carry (one outside code
-              page 1252, or NUL), or that ends in a carriage return (it
-              would be lost when the password is read back as a line).
+              page 1252, or NUL), or a control character.
   decrypt     Turn each encrypted text back into its password. Accept only a
               whole encrypted text made with the built-in key: hexadecimal
               digits (either case), a length that is a positive multiple of
               32, and the password it holds encrypts back to the same text.
-              Also refuse a text whose password holds a line break or ends
-              in a carriage return: it cannot be printed as one line.
+              Also refuse a text whose password holds a control character.
+
+Control characters are U+0000 to U+001F but TAB, and U+007F to U+009F.
+Printed raw, they act on a terminal instead of showing: an escape sequence
+can rename or clear it, a carriage return hides what came before it, a line
+break splits the password in two.
 
 A refused line stops the command: the lines before it have been written,
 and one line on standard error names the line (and the character) at fault.
@@ -38,8 +41,8 @@ and one line on standard error names the line (and the character) at fault.
 Options:
   --lenient   With decrypt: never refuse; print for every line what the
               Velkast dialog would show ("Unable to Decrypt" where it
-              fails). A password holding a line break is printed as it is
-              and then spans more than one line.
+              fails). A password holding a control character is printed
+              as it is; one holding a line break spans more than one line.
   -h, --help     Show this help.
   -V, --version  Show the program's version.
 

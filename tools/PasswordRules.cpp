@@ -4,32 +4,54 @@
 #include "tools/Diagnostics.h"
 #include "tools/Utf8LineCodec.h"
 
-std::string WhyNotEncryptable(WStringView password) {
+namespace {
+
+bool IsControl(char32_t cp) {
+  return (cp < 0x20 && cp != U'\t') || (cp >= 0x7F && cp <= 0x9F);
+}
+
+const char* const kControl =
+    ", is a control character, which a terminal acts on instead of showing";
+
+// Why encrypt refuses the character cp of units code units, or null.
+const char* WhyNotCarried(char32_t cp, std::size_t units) {
+  BYTE b = 0;
+  if (cp == 0)
+    return ", a NUL, would end the password early";
+  if (units != 1 || !WideCharTo1252(static_cast<WCHAR>(cp), &b))
+    return ", is outside code page 1252: an encrypted text cannot carry it";
+  return IsControl(cp) ? kControl : nullptr;
+}
+
+const char* WhyNotShown(char32_t cp, std::size_t) {
+  return IsControl(cp) ? kControl : nullptr;
+}
+
+// "character <n>, U+XXXX<why>" for the first character that why refuses,
+// or empty.
+template <typename Why>
+std::string FirstRefused(WStringView password, Why why) {
   std::size_t nChar = 1;
   for (std::size_t i = 0; i < password.size(); ++nChar) {
-    if (password[i] - 1u < 0x7Fu) {  // ASCII but NUL: always carried
+    if (password[i] - 0x20u < 0x5Fu) {  // printable ASCII: always accepted
       ++i;
       continue;
     }
     std::size_t units = 1;
     const char32_t cp = CodePointAt(password, i, &units);
-    BYTE b = 0;
-    const bool bCarried = cp != 0 && units == 1 && WideCharTo1252(password[i], &b);
-    if (!bCarried) {
-      const char* why = cp == 0 ? ", a NUL, would end the password early"
-                                : ", is outside code page 1252: an encrypted text cannot carry it";
-      return "character " + std::to_string(nChar) + ", " + CodePointName(cp) + why;
-    }
+    if (const char* pszWhy = why(cp, units))
+      return "character " + std::to_string(nChar) + ", " + CodePointName(cp) + pszWhy;
     i += units;
   }
   return {};
 }
 
-std::string WhyNotOneLine(WStringView password) {
-  if (password.find(TEXT('\n')) != WStringView::npos)
-    return "holds a line break (U+000A)";
-  if (!password.empty() && password.back() == TEXT('\r'))
-    return "ends in a carriage return (U+000D), which would be dropped when read back as a "
-           "line";
-  return {};
+}  // namespace
+
+std::string WhyNotEncryptable(WStringView password) {
+  return FirstRefused(password, WhyNotCarried);
+}
+
+std::string WhyNotPrintable(WStringView password) {
+  return FirstRefused(password, WhyNotShown);
 }

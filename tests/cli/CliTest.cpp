@@ -90,7 +90,7 @@ TEST(CliLines, LineEndsKnownTextsAndLenientDecrypt) {
       {"not hex \xc3\xa9", TEXT("not hex \u00e9")}, {"\xff\xfe", TEXT("\ufffd\ufffd")}};
   for (const std::string& ascii :
        {EngineText(TEXT("\u0081\u20ac\u009d")), EngineText(TEXT("a\nb")),
-        EngineText(TEXT("ab\r")),
+        EngineText(TEXT("ab\r")), EngineText(TEXT("\x1b]0;x\a\x1b[2J")),
         std::string("zz"), std::string(), std::string("ABCDEF0123456789"), kPasswordText + "0",
         kPasswordText + kEmptyText, EngineText(TEXT("password"), "another pass phrase")})
     lenient.emplace_back(ascii, WString(ascii.begin(), ascii.end()));
@@ -108,8 +108,9 @@ TEST(CliLines, LineEndsKnownTextsAndLenientDecrypt) {
       {{"encrypt"}, "password", kPasswordText + "\n"},
       {{"encrypt"}, "", ""},
       {{"encrypt"},
-       "a\rb\r\nc\n",
-       EngineText(TEXT("a\rb")) + "\n" + EngineText(TEXT("c")) + "\n"},
+       "a\tb\r\nc\n",
+       EngineText(TEXT("a\tb")) + "\n" + EngineText(TEXT("c")) + "\n"},
+      {{"decrypt"}, EngineText(TEXT("a\tb")), "a\tb\n"},  // TAB is no control character here
       {{"decrypt"}, kPasswordText + "\r\n" + kEmptyText, "password\n\n"},
       {{"decrypt"}, "53877449C8CE5745EEFC1EF26D760EFA\n", "password\n"},
       {{"decrypt", "--lenient"}, lenientIn, lenientOut},
@@ -132,9 +133,18 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
       {"encrypt", "\xc4\x80", "character 1, U+0100,"},  // outside code page 1252
       {"encrypt", "ok\xf0\x9f\x98\x80", "U+1F600"},     // outside the BMP, named whole
       {"encrypt", std::string("a\0b", 3), "U+0000"},    // would end the password
-      {"encrypt", "tail\r\r", "U+000D"},                // its "\r" would not read back
-      {"decrypt", EngineText(TEXT("a\nb")), "the password holds a line break"},
-      {"decrypt", EngineText(TEXT("ab\r")), "the password ends in a carriage return"},
+      // Control characters: C0 but TAB, DEL, and the C1 characters of code
+      // page 1252.
+      {"encrypt", "tail\r\r", "character 5, U+000D, is a control character"},
+      {"encrypt", "\x1b]0;x\a", "character 1, U+001B,"},
+      {"encrypt", "ab\x7f", "character 3, U+007F,"},
+      {"encrypt", "\xc2\x81", "character 1, U+0081, is a control character"},
+      {"encrypt", "\xc2\x85", "character 1, U+0085, is outside code page 1252"},
+      {"decrypt", EngineText(TEXT("a\nb")), "the password's character 2, U+000A, is a control"},
+      {"decrypt", EngineText(TEXT("realsecret\rdecoy-----")), "character 11, U+000D,"},
+      {"decrypt", EngineText(TEXT("\x1b]0;x\a\x1b[2J")), "character 1, U+001B,"},
+      {"decrypt", EngineText(TEXT("\x9d")), "U+009D, is a control character, which a terminal "
+                                           "acts on instead of showing; --lenient prints it"},
   };
   // Not whole texts of the built-in key: damaged, cut, extended, padded, or
   // made with another key.
@@ -160,16 +170,16 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
 
 TEST(CliLines, TenThousandRandomRepresentablePasswordsRoundTrip) {
   std::mt19937 rng(20240611);
-  std::uniform_int_distribution<int> pick(1, 255);  // any byte of code page 1252 but NUL
+  // Any byte of code page 1252 but NUL; control characters become "x".
+  std::uniform_int_distribution<int> pick(1, 255);
   std::string input, passwords, texts;
   for (int i = 0; i < 10000; ++i) {
     WString password;
     for (int n = i % 41; n > 0; --n) {
-      const int b = pick(rng);
-      password += b == '\n' ? TEXT('x') : Cp1252ToWideChar(static_cast<BYTE>(b));
+      const WCHAR wch = Cp1252ToWideChar(static_cast<BYTE>(pick(rng)));
+      const bool bControl = (wch < 0x20 && wch != TEXT('\t')) || (wch >= 0x7F && wch <= 0x9F);
+      password += bControl ? TEXT('x') : wch;
     }
-    if (!password.empty() && password.back() == TEXT('\r'))
-      password.back() = TEXT('x');  // a final "\r" belongs to the line end
     input += Utf8(password) + (i % 3 == 0 ? "\r\n" : "\n");
     passwords += Utf8(password) + "\n";
     texts += EngineText(password) + "\n";
