@@ -15,8 +15,9 @@ Both commands read standard input one item per line and write one result
 per line to standard output, in the same order. Input and output are UTF-8.
 A line ends at a newline, and one carriage return right before it is
 dropped too; the last line needs no newline; an empty line is the empty
-password (or the empty text). Nothing else is trimmed. Passwords are never
-taken from the command line.
+password (or the empty text). One byte order mark at the very start of the
+input is skipped (Windows editors often write one); nothing else is
+trimmed. Passwords are never taken from the command line.
 
 Commands:
   encrypt     Turn each password into its encrypted text. When standard

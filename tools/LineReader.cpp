@@ -2,10 +2,17 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "platform/core/LocalMemory.h"
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
 
 CLineReader::CLineReader(int fd, std::size_t cbChunk) : m_fd(fd), m_buffer(cbChunk) {}
 
@@ -21,6 +28,11 @@ bool CLineReader::HasBufferedLine() const {
 
 CLineReader::Result CLineReader::Next(std::string_view* pLine) {
   for (;;) {
+    if (m_bAtStart && !SkipByteOrderMark()) {
+      if (!Fill() && m_nError != 0)
+        return Result::Error;
+      continue;
+    }
     const char* base = m_buffer.data();
     const auto* nl =
         static_cast<const char*>(std::memchr(base + m_nScanned, '\n', m_nEnd - m_nScanned));
@@ -45,6 +57,19 @@ CLineReader::Result CLineReader::Next(std::string_view* pLine) {
     if (!Fill() && m_nError != 0)
       return Result::Error;
   }
+}
+
+bool CLineReader::SkipByteOrderMark() {
+  // Decided as soon as a byte differs, so a short first line never waits
+  // for more input.
+  const std::size_t cb = std::min(m_nEnd, kByteOrderMark.size());
+  const bool bMarkSoFar = std::string_view(m_buffer.data(), cb) == kByteOrderMark.substr(0, cb);
+  if (bMarkSoFar && cb < kByteOrderMark.size() && !m_bEof && m_nError == 0)
+    return false;
+  if (bMarkSoFar && cb == kByteOrderMark.size())
+    m_nBegin = m_nScanned = cb;
+  m_bAtStart = false;
+  return true;
 }
 
 bool CLineReader::Fill() {

@@ -1,7 +1,9 @@
 // Reads a file descriptor in large chunks and hands out its lines.
 //
 // A line ends at "\n", and one "\r" right before it is dropped too. The last
-// line needs no "\n". Nothing else is trimmed. The buffer only grows for a
+// line needs no "\n". One UTF-8 byte order mark at the very start of the
+// input is skipped (editors on Windows often begin a file with one);
+// nothing else is trimmed. The buffer only grows for a
 // line longer than it; lines are views into it, so reading allocates nothing
 // per line.
 #pragma once
@@ -30,6 +32,9 @@ class CLineReader {
  private:
   // Reads once more into the buffer; false at the end of input or on error.
   bool Fill();
+  // Skips a byte order mark at the start of the input. False while the
+  // bytes read so far could still be the start of one.
+  bool SkipByteOrderMark();
 
   int m_fd;
   std::vector<char> m_buffer;
@@ -37,5 +42,6 @@ class CLineReader {
   std::size_t m_nEnd = 0;      // end of the unread data
   std::size_t m_nScanned = 0;  // data before this holds no "\n"
   bool m_bEof = false;
+  bool m_bAtStart = true;  // whether the input begins with a byte order mark is open
   int m_nError = 0;
 };

@@ -107,6 +107,10 @@ TEST(CliLines, LineEndsKnownTextsAndLenientDecrypt) {
       {{"encrypt"}, "password\r\n\r\n", kPasswordText + "\n" + kEmptyText + "\n"},
       {{"encrypt"}, "password", kPasswordText + "\n"},
       {{"encrypt"}, "", ""},
+      // One byte order mark at the very start is skipped.
+      {{"encrypt"}, "\xef\xbb\xbfpassword\n\n", kPasswordText + "\n" + kEmptyText + "\n"},
+      {{"encrypt"}, "\xef\xbb\xbf", ""},
+      {{"decrypt"}, "\xef\xbb\xbf" + kPasswordText, "password\n"},
       {{"encrypt"},
        "a\tb\r\nc\n",
        EngineText(TEXT("a\tb")) + "\n" + EngineText(TEXT("c")) + "\n"},
@@ -132,6 +136,7 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
       {"encrypt", "\xe2\x82", "byte 1 (0xE2)"},         // cut short
       {"encrypt", "\xc4\x80", "character 1, U+0100,"},  // outside code page 1252
       {"encrypt", "ok\xf0\x9f\x98\x80", "U+1F600"},     // outside the BMP, named whole
+      {"encrypt", "\xef\xbb\xbfx", "character 1, U+FEFF,"},  // a mark not at the start
       {"encrypt", std::string("a\0b", 3), "U+0000"},    // would end the password
       // Control characters: C0 but TAB, DEL, and the C1 characters of code
       // page 1252.
