@@ -25,7 +25,9 @@ Commands:
               Refuse a line that is not valid UTF-8, or that holds a
               character an encrypted text cannot carry (one outside code
               page 1252, or NUL), or a control character.
-  decrypt     Turn each encrypted text back into its password. Accept only a
+  decrypt     Turn each encrypted text back into its password. When
+              standard input is a terminal, ask for one text (echo stays
+              on: a text is no secret to whoever sees it). Accept only a
               whole encrypted text made with the built-in key: hexadecimal
               digits (either case), a length that is a positive multiple of
               32, and the password it holds encrypts back to the same text.

@@ -100,14 +100,17 @@ CTerminalPrompt::~CTerminalPrompt() {
     close(m_fdPrompt);
 }
 
-CTerminalPrompt::Result CTerminalPrompt::Ask(std::string_view prompt, std::string& answer) {
-  if (!EchoOff(prompt))
+CTerminalPrompt::Result CTerminalPrompt::Ask(std::string_view prompt, Echo echo,
+                                              std::string& answer) {
+  if (echo == Echo::Off && !EchoOff(prompt))
     return Result::Error;
   WriteAll(m_fdPrompt, prompt);
   const Result result = ReadLine(answer);
   Restore();
-  // The Enter that ended the answer was not echoed.
-  WriteAll(m_fdPrompt, "\n");
+  // Whatever comes next starts on a line of its own, also when the Enter
+  // that ended the answer was not echoed.
+  if (echo == Echo::Off || !m_bLineEnded)
+    WriteAll(m_fdPrompt, "\n");
   return result;
 }
 
@@ -168,7 +171,8 @@ CTerminalPrompt::Result CTerminalPrompt::ReadLine(std::string& answer) {
   SecureZeroMemory(chunk, sizeof chunk);
   if (answer.empty())
     return Result::NoAnswer;
-  if (answer.back() == '\n') {
+  m_bLineEnded = answer.back() == '\n';
+  if (m_bLineEnded) {
     answer.pop_back();
     if (!answer.empty() && answer.back() == '\r')
       answer.pop_back();

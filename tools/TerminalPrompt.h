@@ -1,7 +1,7 @@
-// Asks for one password on a terminal with echo off. The terminal's own
-// settings come back when the answer is in, when a signal (Ctrl-C, a
-// hang-up, kill) ends the program while it waits, and while it is
-// suspended (Ctrl-Z).
+// Asks for one answer on a terminal, with echo off for a password. The
+// terminal's own settings come back when the answer is in, when a signal
+// (Ctrl-C, a hang-up, kill) ends the program while it waits, and while it
+// is suspended (Ctrl-Z).
 #pragma once
 
 #include <string>
@@ -12,6 +12,7 @@
 class CTerminalPrompt {
  public:
   enum class Result { Answered, NoAnswer, Error };
+  enum class Echo { Off, On };
 
   // fdTerminal: the terminal to read from (standard input).
   explicit CTerminalPrompt(int fdTerminal);
@@ -23,7 +24,7 @@ class CTerminalPrompt {
   // controlling terminal (standard error if there is none), reads one line
   // into answer with the line rules of the streams, and restores the
   // terminal. NoAnswer: the input ended first.
-  Result Ask(std::string_view prompt, std::string& answer);
+  Result Ask(std::string_view prompt, Echo echo, std::string& answer);
 
   int Error() const { return m_nError; }
 
@@ -39,4 +40,5 @@ class CTerminalPrompt {
   bool m_bEchoOff = false;
   termios m_saved{};
   int m_nError = 0;
+  bool m_bLineEnded = false;  // the answer ended with Enter, not end of input
 };

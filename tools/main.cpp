@@ -4,6 +4,7 @@
 #include <csignal>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "cipher/AesTextCipher.h"
 #include "cipher/BuiltinKey.h"
@@ -26,20 +27,45 @@ int PrintText(const std::string& text) {
   return out.Flush() ? kExitOk : ReportOutputFailure(out);
 }
 
-// One password asked on the terminal, its text printed.
-int EncryptFromPrompt(CLineEncryptor& encryptor, COutputWriter& out) {
-  std::string password;
+// What is asked for on a terminal, and what is said when no answer comes.
+struct CPrompt {
+  std::string_view prompt;
+  CTerminalPrompt::Echo echo;
+  std::string_view readError;
+  std::string_view noAnswer;
+};
+
+// A password is asked with echo off; an encrypted text is no secret to
+// whoever sees the screen.
+constexpr CPrompt kPasswordPrompt = {"Password: ", CTerminalPrompt::Echo::Off,
+                                     "cannot read a password from the terminal",
+                                     "no password entered"};
+constexpr CPrompt kTextPrompt = {"Encrypted text: ", CTerminalPrompt::Echo::On,
+                                 "cannot read an encrypted text from the terminal",
+                                 "no encrypted text entered"};
+
+// One line asked on the terminal, its result printed.
+int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& out) {
+  std::string answer;
   CTerminalPrompt prompt(STDIN_FILENO);
-  const CTerminalPrompt::Result result = prompt.Ask("Password: ", password);
+  const CTerminalPrompt::Result result = prompt.Ask(ask.prompt, ask.echo, answer);
   int status = kExitRefused;
   if (result == CTerminalPrompt::Result::Error)
-    ReportSystemError("cannot read a password from the terminal", prompt.Error());
+    ReportSystemError(ask.readError, prompt.Error());
   else if (result == CTerminalPrompt::Result::NoAnswer)
-    ReportError("no password entered");
-  else if (encryptor.TransformLine(password, 1, out))
+    ReportError(ask.noAnswer);
+  else if (transform.TransformLine(answer, 1, out))
     status = out.Flush() ? kExitOk : ReportOutputFailure(out);
-  SecureZeroMemory(password.data(), password.capacity());
+  SecureZeroMemory(answer.data(), answer.capacity());
   return status;
+}
+
+// Standard input one line at a time, or one answer asked on the terminal.
+int Run(const CPrompt& ask, CLineTransform& transform, COutputWriter& out) {
+  if (isatty(STDIN_FILENO))
+    return AnswerPrompt(ask, transform, out);
+  CLineReader reader(STDIN_FILENO);
+  return RunLineStream(reader, out, transform);
 }
 
 int RunCommand(const CCommandLine& cmd) {
@@ -48,14 +74,10 @@ int RunCommand(const CCommandLine& cmd) {
   COutputWriter out(STDOUT_FILENO, isatty(STDOUT_FILENO) != 0);
   if (cmd.m_nCommand == CliCommand::Encrypt) {
     CLineEncryptor encryptor(cipher);
-    if (isatty(STDIN_FILENO))
-      return EncryptFromPrompt(encryptor, out);
-    CLineReader reader(STDIN_FILENO);
-    return RunLineStream(reader, out, encryptor);
+    return Run(kPasswordPrompt, encryptor, out);
   }
   CLineDecryptor decryptor(cipher, cmd.m_bLenient);
-  CLineReader reader(STDIN_FILENO);
-  return RunLineStream(reader, out, decryptor);
+  return Run(kTextPrompt, decryptor, out);
 }
 
 }  // namespace

@@ -220,23 +220,28 @@ TEST(CliOutput, EachAnswerComesBeforeTheNextLineIsRead) {
   EXPECT_EQ(cli.Finish().status, 0);
 }
 
-TEST(CliPrompt, AsksWithEchoOffAndRestoresTheTerminal) {
+TEST(CliPrompt, AsksOnATerminalAndRestoresIt) {
   struct Case {
-    std::string typed, end, out, said;  // said: on the terminal
+    std::string command, typed, end, out, said;  // said: on the terminal
     int status;
     bool bSuspend = false;  // Ctrl-Z before typing
   };
   const Case cases[] = {
-      {"password", "\n", kPasswordText + "\n", "", 0},
-      {"\xc4\x80", "\n", "", "U+0100", 1},
-      {"", "\x04", "", "no password entered", 1},  // end of input
-      {"half a pass", "\x03", "", "", -SIGINT},     // Ctrl-C
-      {"password", "\n", kPasswordText + "\n", "Password: \r\nPassword: ", 0, true},
+      {"encrypt", "password", "\n", kPasswordText + "\n", "", 0},
+      {"encrypt", "\xc4\x80", "\n", "", "U+0100", 1},
+      {"encrypt", "", "\x04", "", "no password entered", 1},  // end of input
+      {"encrypt", "half a pass", "\x03", "", "", -SIGINT},     // Ctrl-C
+      {"encrypt", "password", "\n", kPasswordText + "\n", "Password: \r\nPassword: ", 0, true},
+      // A text is asked with echo on: it shows as it is typed.
+      {"decrypt", kPasswordText, "\n", "password\n", kPasswordText, 0},
+      {"decrypt", "zz", "\n", "", "line 1: not a Velkast encrypted text", 1},
+      {"decrypt", "", "\x04", "", "no encrypted text entered", 1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.typed + c.end));
-    CCliProcess cli({"encrypt"}, true);
-    ASSERT_TRUE(cli.WaitFor("Password: "));
+    SCOPED_TRACE(testing::PrintToString(c.command + " " + c.typed + c.end));
+    const bool bEncrypt = c.command == "encrypt";
+    CCliProcess cli({c.command}, true);
+    ASSERT_TRUE(cli.WaitFor(bEncrypt ? "Password: " : "Encrypted text: "));
     if (c.bSuspend) {
       // The tool leads its own session here, where the stop itself is
       // dropped; the handler still runs: echo on for the shell, then off and
@@ -244,13 +249,14 @@ TEST(CliPrompt, AsksWithEchoOffAndRestoresTheTerminal) {
       cli.Signal(SIGTSTP);
       ASSERT_TRUE(cli.WaitFor(c.said));
     }
-    EXPECT_EQ(cli.LocalModes() & ECHO, 0u);
+    EXPECT_EQ((cli.LocalModes() & ECHO) != 0, !bEncrypt);
     cli.Write(c.typed + c.end);
     const CliResult r = cli.Finish();
     EXPECT_EQ(r.status, c.status) << r.err;
     EXPECT_EQ(r.out, c.out);
     EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
-    EXPECT_TRUE(c.typed.empty() || r.err.find(c.typed) == std::string::npos) << "echoed: " << r.err;
+    EXPECT_TRUE(!bEncrypt || c.typed.empty() || r.err.find(c.typed) == std::string::npos)
+        << "echoed: " << r.err;
     EXPECT_NE(cli.LocalModes() & ECHO, 0u);
   }
 }
