@@ -13,6 +13,20 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 
 CDialog::~CDialog() = default;
 
+// The dialog procedure of the framework's dialogs. WM_INITDIALOG, the first
+// message the object can know the window by, attaches it and subclasses the
+// window; from then on every message reaches the object through AfxWndProc,
+// and what it leaves unhandled returns here as "not handled" for the dialog
+// manager's own handling.
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_INITDIALOG)
+    return FALSE;
+  auto* pDialog = reinterpret_cast<CDialog*>(lParam);
+  if (pDialog == nullptr || !pDialog->SubclassWindow(hWnd))
+    return TRUE;
+  return AfxCallWndProc(pDialog, hWnd, message, wParam, lParam);
+}
+
 INT_PTR CDialog::DoModal() {
   HINSTANCE hInstance = AfxGetResourceHandle();
   m_pTemplate = AfxLoadDialogTemplate(hInstance, m_nIDTemplate);
@@ -20,8 +34,8 @@ INT_PTR CDialog::DoModal() {
     return -1;
   m_nModalResult = -1;
   HWND hWndParent = m_pParentWnd != nullptr ? m_pParentWnd->GetSafeHwnd() : nullptr;
-  const INT_PTR nResult = ::DialogBoxIndirectParam(hInstance, m_pTemplate, hWndParent,
-                                                   AfxWndProc, reinterpret_cast<LPARAM>(this));
+  const INT_PTR nResult = ::DialogBoxParam(hInstance, MAKEINTRESOURCE(m_nIDTemplate), hWndParent,
+                                           AfxDlgProc, reinterpret_cast<LPARAM>(this));
   m_pTemplate = nullptr;
   if (m_hWnd != nullptr)  // the window is gone even if its last message was lost
     Detach();
@@ -50,6 +64,12 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG)
     return HandleInitDialog();
+  if (message == WM_CLOSE && m_pTemplate != nullptr &&
+      (m_pTemplate->dwExtendedStyle & WS_EX_CAPTIONOKBTN) != 0) {
+    // The window's close button stands for the caption's OK button.
+    SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return 0;
+  }
   return CWnd::WindowProc(message, wParam, lParam);
 }
 
@@ -66,12 +86,8 @@ BOOL CDialog::HandleInitDialog() {
 }
 
 void CDialog::ApplyAccessibleNames() {
-  const RESOURCE_ENTRY* pEntry = FindResource(AfxGetResourceHandle(), m_nIDTemplate, RT_DLGACCNAMES);
-  if (pEntry == nullptr)
-    return;
-  const auto* pNames = static_cast<const DIALOG_ACCESSIBLE_NAME*>(pEntry->pData);
-  for (std::size_t i = 0; i < pEntry->cbData; ++i) {
-    if (HWND hWndCtrl = ::GetDlgItem(m_hWnd, pNames[i].id))
-      ::SetWindowAccessibleName(hWndCtrl, pNames[i].pszName);
+  for (const DIALOG_ACCESSIBLE_NAME& name : AfxLoadAccessibleNames(AfxGetResourceHandle(), m_nIDTemplate)) {
+    if (HWND hWndCtrl = ::GetDlgItem(m_hWnd, name.id))
+      ::SetWindowAccessibleName(hWndCtrl, name.pszName);
   }
 }

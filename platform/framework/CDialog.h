@@ -41,3 +41,6 @@ class CDialog : public CWnd {
 
   DECLARE_MESSAGE_MAP()
 };
+
+// The dialog procedure CDialog::DoModal gives the dialog manager.
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -43,9 +43,20 @@ HWND CWnd::Detach() {
   HWND hWnd = m_hWnd;
   if (hWnd != nullptr)
     PermanentMap().erase(hWnd);
+  if (m_pfnSuper != nullptr && ::IsWindow(hWnd))
+    ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  m_pfnSuper = nullptr;
   m_hWnd = nullptr;
   m_childWrappers.clear();
   return hWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+  if (!Attach(hWnd))
+    return FALSE;
+  m_pfnSuper = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+  return TRUE;
 }
 
 CWnd* CWnd::GetDlgItem(int nID) const {
@@ -129,7 +140,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return ::DefDlgProc(m_hWnd, message, wParam, lParam);
+  if (m_pfnSuper != nullptr)
+    return ::CallWindowProc(m_pfnSuper, m_hWnd, message, wParam, lParam);
+  return ::DefWindowProc(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
@@ -143,15 +156,10 @@ void CWnd::OnNcDestroy() {
   Detach();
 }
 
-LRESULT AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-  if (pWnd == nullptr && nMsg == WM_INITDIALOG) {
-    pWnd = reinterpret_cast<CWnd*>(lParam);
-    if (pWnd != nullptr && !pWnd->Attach(hWnd))
-      pWnd = nullptr;
-  }
   if (pWnd == nullptr)
-    return ::DefDlgProc(hWnd, nMsg, wParam, lParam);
+    return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
   return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
 }
 

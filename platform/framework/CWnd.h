@@ -22,6 +22,9 @@ class CWnd : public CCmdTarget {
   static CWnd* FromHandlePermanent(HWND hWnd);
   BOOL Attach(HWND hWndNew);
   HWND Detach();
+  // Attaches the object and routes the window's messages through AfxWndProc;
+  // what the object leaves unhandled goes on to the window's own procedure.
+  BOOL SubclassWindow(HWND hWnd);
 
   // The child control nID as a framework object that stays valid while
   // this window exists; null when there is no such control.
@@ -50,6 +53,8 @@ class CWnd : public CCmdTarget {
   // Dispatches one message: commands through OnCommand, the rest to
   // DefWindowProc.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // The window's own procedure from before SubclassWindow, or the system's
+  // default handling.
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // WM_COMMAND: wParam = MAKEWPARAM(id, code). TRUE when a handler ran.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
@@ -60,14 +65,15 @@ class CWnd : public CCmdTarget {
   friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
  private:
+  WNDPROC m_pfnSuper = nullptr;
   mutable std::map<HWND, std::unique_ptr<CWnd>> m_childWrappers;
 
   DECLARE_MESSAGE_MAP()
 };
 
-// The window procedure of windows made by the framework: finds the object
-// (attaching the one passed with WM_INITDIALOG) and calls AfxCallWndProc.
-LRESULT AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// The window procedure of windows the framework has subclassed: finds the
+// object and calls AfxCallWndProc.
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
 // Calls pWnd->WindowProc. An exception that escapes a handler is reported
 // in a message box and does not pass further.

@@ -74,3 +74,10 @@ const DIALOG_TEMPLATE* AfxLoadDialogTemplate(HINSTANCE hInstance, UINT nID) {
   const RESOURCE_ENTRY* pEntry = FindResource(hInstance, nID, RT_DIALOG);
   return pEntry != nullptr ? static_cast<const DIALOG_TEMPLATE*>(pEntry->pData) : nullptr;
 }
+
+std::span<const DIALOG_ACCESSIBLE_NAME> AfxLoadAccessibleNames(HINSTANCE hInstance, UINT nID) {
+  const RESOURCE_ENTRY* pEntry = FindResource(hInstance, nID, RT_DLGACCNAMES);
+  if (pEntry == nullptr)
+    return {};
+  return {static_cast<const DIALOG_ACCESSIBLE_NAME*>(pEntry->pData), pEntry->cbData};
+}

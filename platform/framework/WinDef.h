@@ -15,6 +15,9 @@ struct HWND__;
 struct HICON__;
 struct RESOURCE_MODULE;
 
+// The calling convention of procedures the system calls; nothing to say here.
+#define CALLBACK
+
 using HWND = HWND__*;
 using HICON = HICON__*;
 using HINSTANCE = const RESOURCE_MODULE*;

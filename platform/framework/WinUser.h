@@ -1,19 +1,36 @@
-// The window system's messages, styles and functions. The functions are
-// implemented by the backend (platform/framework/qt for Qt); the framework
-// classes and the program call only what is declared here.
+// The window system's messages, styles and functions: the framework classes
+// and the program call only what is declared here.
+//
+// On Windows they are the system's own, from <windows.h>. Elsewhere the
+// backend (platform/framework/qt for Qt) implements this subset of them with
+// the same meanings.
 #pragma once
 
 #include <cstddef>
 
 #include "platform/framework/WinDef.h"
 
-struct DIALOG_TEMPLATE;
+// Windows CE's caption OK button, which the desktop's headers lack. The
+// backends make the window's close button issue IDOK for it.
+#ifndef WS_EX_CAPTIONOKBTN
+#define WS_EX_CAPTIONOKBTN 0x80000000L
+#endif
+
+// The id of controls that need none.
+inline constexpr int IDC_STATIC = -1;
+
+// Names a control for assistive technology (screen readers).
+BOOL SetWindowAccessibleName(HWND hWnd, LPCWSTR lpName);
+
+#if !defined(_WIN32)
+
 struct ICON_IMAGE;
 
-// Window procedure: every message sent to a window created with one goes
-// through it. Dialog procedures have the same shape here.
+// Window procedure: every message sent to a window goes through it.
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
-using DLGPROC = WNDPROC;
+// Dialog procedure: called by the dialog manager's own window procedure
+// first; nonzero means the message was handled (see DefDlgProc).
+using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 
 // Messages.
 inline constexpr UINT WM_DESTROY = 0x0002;
@@ -38,7 +55,6 @@ inline constexpr WORD BN_CLICKED = 0;
 // Command ids the dialog manager issues by itself.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
-inline constexpr int IDC_STATIC = -1;
 
 // Window styles.
 inline constexpr DWORD WS_POPUP = 0x80000000;
@@ -57,7 +73,6 @@ inline constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 
 // Extended window styles.
 inline constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
-inline constexpr DWORD WS_EX_CAPTIONOKBTN = 0x80000000;  // OK button in the caption
 
 // Dialog styles.
 inline constexpr DWORD DS_ABSALIGN = 0x0001;
@@ -96,23 +111,39 @@ inline constexpr UINT SWP_NOZORDER = 0x0004;
 // SystemParametersInfo actions.
 inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 
-// Creates a modal dialog from a template, sends WM_INITDIALOG (lParam =
-// dwInitParam) to lpDialogFunc, gives the focus to the first tab stop when
-// that returns nonzero, shows the window and runs its modal loop until
-// EndDialog; then destroys the window (WM_DESTROY, WM_NCDESTROY) and
-// returns the end code. Returns -1 when the window cannot be created.
-INT_PTR DialogBoxIndirectParam(HINSTANCE hInstance, const DIALOG_TEMPLATE* pTemplate,
-                               HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
+// SetWindowLongPtr / GetWindowLongPtr indexes.
+inline constexpr int GWLP_WNDPROC = -4;
+inline constexpr int GWL_STYLE = -16;
+inline constexpr int GWL_EXSTYLE = -20;
+inline constexpr int DWLP_MSGRESULT = 0;  // dialogs: a handled message's result
+
+// Creates a modal dialog from the template lpTemplateName (an integer name)
+// of hInstance. The dialog's window procedure is DefDlgProc, which calls
+// lpDialogFunc first; WM_INITDIALOG goes there with lParam = dwInitParam,
+// and when it returns nonzero the focus goes to the first tab stop. Then
+// the window is shown and its modal loop runs until EndDialog; the window
+// is destroyed (WM_DESTROY, WM_NCDESTROY) and the end code returned. -1
+// when the window cannot be created.
+INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
+                       DLGPROC lpDialogFunc, LPARAM dwInitParam);
 // Ends a modal dialog's loop with nResult; FALSE for a window that is not
 // a modal dialog.
 BOOL EndDialog(HWND hDlg, INT_PTR nResult);
 
-// Calls the window's procedure, or the backend's default handling for a
-// window without one (controls).
+// Calls the window's procedure, or the default handling for a window
+// without one (controls).
 LRESULT SendMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-// The default handling of a dialog window's messages: text, icons, and
-// WM_CLOSE as IDCANCEL.
+LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+// The default handling of a window's messages: text and icons.
+LRESULT DefWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+// A dialog's window procedure: its dialog procedure first; when that does
+// not handle the message, the default handling, with WM_CLOSE as IDCANCEL.
 LRESULT DefDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+// GWLP_WNDPROC, GWL_STYLE, GWL_EXSTYLE and, for dialogs, DWLP_MSGRESULT.
+// Setting returns the previous value; 0 for an index the window lacks.
+LONG_PTR GetWindowLongPtr(HWND hWnd, int nIndex);
+LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
 BOOL IsWindow(HWND hWnd);
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
@@ -136,9 +167,6 @@ BOOL MapDialogRect(HWND hDlg, RECT* lpRect);
 // SPI_GETWORKAREA: the primary screen's work area into pvParam (a RECT).
 BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
 
-// Names a control for assistive technology (screen readers).
-BOOL SetWindowAccessibleName(HWND hWnd, LPCWSTR lpName);
-
 // The full path of the running executable (hModule must be null); returns
 // the number of code units copied, without the terminator.
 DWORD GetModuleFileName(HINSTANCE hModule, LPWSTR lpFilename, DWORD nSize);
@@ -150,3 +178,5 @@ int MessageBox(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 // are none. The caller owns the handle.
 HICON CreateIconFromImages(const ICON_IMAGE* pImages, std::size_t cImages);
 BOOL DestroyIcon(HICON hIcon);
+
+#endif

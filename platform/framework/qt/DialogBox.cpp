@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QEventLoop>
 
+#include "platform/framework/Resource.h"
 #include "platform/framework/qt/DialogBuilder.h"
 
 namespace {
@@ -17,9 +18,14 @@ HWND FirstTabStop(const HWND__& dlg) {
 
 }  // namespace
 
-INT_PTR DialogBoxIndirectParam(HINSTANCE, const DIALOG_TEMPLATE* pTemplate, HWND hWndParent,
-                               DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-  if (pTemplate == nullptr || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
+INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
+                       DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+  if (!IS_INTRESOURCE(lpTemplateName) ||
+      qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
+    return -1;
+  const UINT nID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(lpTemplateName));
+  const DIALOG_TEMPLATE* pTemplate = AfxLoadDialogTemplate(hInstance, nID);
+  if (pTemplate == nullptr)
     return -1;
   std::unique_ptr<HWND__> pDlg = BuildDialog(*pTemplate, hWndParent, lpDialogFunc);
   if (!pDlg)

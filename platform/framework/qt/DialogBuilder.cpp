@@ -160,7 +160,7 @@ void PlaceDialog(HWND__& dlg, const DIALOG_TEMPLATE& tmpl, QWidget* pParentWidge
 }  // namespace
 
 std::unique_ptr<HWND__> BuildDialog(const DIALOG_TEMPLATE& tmpl, HWND hWndParent,
-                                    WNDPROC pfnWndProc) {
+                                    DLGPROC pfnDlgProc) {
   auto pDlg = std::make_unique<HWND__>();
   QWidget* pParentWidget = AfxQtWidgetFromHandle(hWndParent);
   auto* pWidget = new DialogWidget(pDlg.get(), pParentWidget, WindowFlagsFor(tmpl));
@@ -169,7 +169,8 @@ std::unique_ptr<HWND__> BuildDialog(const DIALOG_TEMPLATE& tmpl, HWND hWndParent
   pDlg->hParent = hWndParent;
   pDlg->style = tmpl.style;
   pDlg->dwExStyle = tmpl.dwExtendedStyle;
-  pDlg->pfnWndProc = pfnWndProc;
+  pDlg->pfnWndProc = DefDlgProc;
+  pDlg->pfnDlgProc = pfnDlgProc;
 
   pWidget->setFont(DialogFont(tmpl));
   pWidget->setWindowTitle(AfxQtString(tmpl.pszCaption));

@@ -34,14 +34,11 @@ void DialogWidget::keyPressEvent(QKeyEvent* pEvent) {
 }
 
 void DialogWidget::closeEvent(QCloseEvent* pEvent) {
-  // The window stays until the dialog ends itself.
+  // The window stays until the dialog ends itself; the close button asks
+  // it with WM_CLOSE, as the system's close button does.
   pEvent->ignore();
-  if (HWND__* pDlg = AfxQtWindowFromHandle(m_hDlg); pDlg != nullptr && !pDlg->bEnded) {
-    if (pDlg->dwExStyle & WS_EX_CAPTIONOKBTN)
-      SendCommand(m_hDlg, IDOK, nullptr);  // the close button is the caption's OK
-    else
-      SendMessage(m_hDlg, WM_CLOSE, 0, 0);
-  }
+  if (HWND__* pDlg = AfxQtWindowFromHandle(m_hDlg); pDlg != nullptr && !pDlg->bEnded)
+    SendMessage(m_hDlg, WM_CLOSE, 0, 0);
 }
 
 HWND DialogWidget::DefaultPushButton() const {

@@ -22,10 +22,14 @@ struct HWND__ {
   int id = 0;
   DWORD style = 0;
   DWORD dwExStyle = 0;
-  WNDPROC pfnWndProc = nullptr;  // dialogs only; controls use the defaults
+  // The window procedure: DefDlgProc for a dialog until the framework
+  // subclasses it; null for controls, which have the default handling.
+  WNDPROC pfnWndProc = nullptr;
 
   // Dialogs only.
   bool bDialog = false;
+  DLGPROC pfnDlgProc = nullptr;
+  LONG_PTR nMsgResult = 0;  // DWLP_MSGRESULT
   std::vector<std::unique_ptr<HWND__>> children;
   int nBaseUnitX = 0;
   int nBaseUnitY = 0;

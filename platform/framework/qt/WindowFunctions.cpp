@@ -82,11 +82,16 @@ LRESULT SendMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return 0;
   if (pWnd->pfnWndProc != nullptr)
     return pWnd->pfnWndProc(hWnd, uMsg, wParam, lParam);
-  return DefDlgProc(hWnd, uMsg, wParam, lParam);
+  return DefWindowProc(hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT DefDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-  HWND__* pWnd = AfxQtWindowFromHandle(hDlg);
+LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  return lpPrevWndFunc != nullptr ? lpPrevWndFunc(hWnd, uMsg, wParam, lParam)
+                                  : DefWindowProc(hWnd, uMsg, wParam, lParam);
+}
+
+LRESULT DefWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  HWND__* pWnd = AfxQtWindowFromHandle(hWnd);
   if (pWnd == nullptr)
     return 0;
   switch (uMsg) {
@@ -103,16 +108,59 @@ LRESULT DefDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
                  : 0;
     case WM_GETICON:
       return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? pWnd->hIconBig : pWnd->hIconSmall);
-    case WM_CLOSE:
-      if (pWnd->bDialog)
-        SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-      return 0;
     case BM_CLICK:
       ClickButton(*pWnd);
       return 0;
     default:
       return 0;
   }
+}
+
+LRESULT DefDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  HWND__* pDlg = AfxQtWindowFromHandle(hDlg);
+  if (pDlg == nullptr || !pDlg->bDialog)
+    return DefWindowProc(hDlg, uMsg, wParam, lParam);
+  if (pDlg->pfnDlgProc != nullptr) {
+    const INT_PTR nHandled = pDlg->pfnDlgProc(hDlg, uMsg, wParam, lParam);
+    if (nHandled != 0)  // WM_INITDIALOG's answer is the focus decision itself
+      return uMsg == WM_INITDIALOG ? nHandled : pDlg->nMsgResult;
+  }
+  if (uMsg == WM_CLOSE) {
+    SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return 0;
+  }
+  return DefWindowProc(hDlg, uMsg, wParam, lParam);
+}
+
+LONG_PTR GetWindowLongPtr(HWND hWnd, int nIndex) {
+  const HWND__* pWnd = AfxQtWindowFromHandle(hWnd);
+  if (pWnd == nullptr)
+    return 0;
+  switch (nIndex) {
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(pWnd->pfnWndProc);
+    case GWL_STYLE: return static_cast<LONG_PTR>(pWnd->style);
+    case GWL_EXSTYLE: return static_cast<LONG_PTR>(pWnd->dwExStyle);
+    case DWLP_MSGRESULT: return pWnd->bDialog ? pWnd->nMsgResult : 0;
+    default: return 0;
+  }
+}
+
+LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
+  HWND__* pWnd = AfxQtWindowFromHandle(hWnd);
+  if (pWnd == nullptr)
+    return 0;
+  const LONG_PTR previous = GetWindowLongPtr(hWnd, nIndex);
+  switch (nIndex) {
+    case GWLP_WNDPROC: pWnd->pfnWndProc = reinterpret_cast<WNDPROC>(dwNewLong); break;
+    case GWL_STYLE: pWnd->style = static_cast<DWORD>(dwNewLong); break;
+    case GWL_EXSTYLE: pWnd->dwExStyle = static_cast<DWORD>(dwNewLong); break;
+    case DWLP_MSGRESULT:
+      if (pWnd->bDialog)
+        pWnd->nMsgResult = dwNewLong;
+      break;
+    default: break;
+  }
+  return previous;
 }
 
 BOOL IsWindow(HWND hWnd) { return AfxQtWindowFromHandle(hWnd) != nullptr; }
