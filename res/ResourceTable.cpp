@@ -6,6 +6,7 @@
 #include "res/DialogTemplates.h"
 #include "res/icon/MainFrameIcon.h"
 #include "res/resource.h"
+#include "res/version/VersionInfo.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ const RESOURCE_ENTRY kResources[] = {
     {RT_DLGACCNAMES, IDD_MAIN_DIALOG, g_aMainDialogAccessibleNames,
      std::size(g_aMainDialogAccessibleNames)},
     {RT_GROUP_ICON, IDR_MAINFRAME, g_abMainFrameIcon, g_abMainFrameIcon_size},
+    {RT_VERSION, 1, &g_versionBlock, 0},
 };
 
 const RESOURCE_MODULE kProgramModule = {kResources, std::size(kResources)};

@@ -83,29 +83,21 @@ std::size_t Length(LPCWSTR psz)
 
 }  // namespace
 
-const VS_FIXEDFILEINFO& GetVersionFixedInfo()
-{
-    return kFixedInfo;
-}
+// The program's one block. Its fixed part leads, as in a compiled version
+// resource; the string table and the translations are the tables above.
+struct VERSION_BLOCK {
+    VS_FIXEDFILEINFO fixed;
+};
 
-LPCWSTR GetVersionString(LPCWSTR pszKey)
-{
-    if (!pszKey)
-        return nullptr;
-    for (const auto& entry : kStrings) {
-        if (SameKey(entry.key, pszKey))
-            return entry.value;
-    }
-    return nullptr;
-}
+constinit const VERSION_BLOCK g_versionBlock = {kFixedInfo};
 
-BOOL VerQueryValue(LPCWSTR pszSubBlock, LPCVOID* ppBuffer, UINT* puLen)
+BOOL VerQueryValue(LPCVOID pBlock, LPCWSTR pszSubBlock, LPCVOID* ppBuffer, UINT* puLen)
 {
-    if (!pszSubBlock || !ppBuffer || !puLen)
+    if (pBlock != &g_versionBlock || !pszSubBlock || !ppBuffer || !puLen)
         return FALSE;
     std::u16string_view path(pszSubBlock);
     if (path == u"\\") {
-        *ppBuffer = &kFixedInfo;
+        *ppBuffer = &g_versionBlock.fixed;
         *puLen = sizeof kFixedInfo;
         return TRUE;
     }

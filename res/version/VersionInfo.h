@@ -48,19 +48,19 @@ struct VS_TRANSLATION {
 // Language 0x0409 and code page 1252 name the one string table.
 inline constexpr VS_TRANSLATION VS_TRANSLATION_EN_US_1252 = {0x0409, 0x04E4};
 
-// The program's fixed part.
-const VS_FIXEDFILEINFO& GetVersionFixedInfo();
+// The program's version block: the data of its version resource (type
+// RT_VERSION, id 1) in the program's resource table.
+struct VERSION_BLOCK;
+extern const VERSION_BLOCK g_versionBlock;
 
-// The value of `pszKey` (case-insensitive) in the string table, or null.
-LPCWSTR GetVersionString(LPCWSTR pszKey);
-
-// Looks up a path in the version block:
+// Looks up a path in a version block:
 //   "\"                                  the VS_FIXEDFILEINFO, its size in bytes
 //   "\VarFileInfo\Translation"           the VS_TRANSLATION list, its size in bytes
 //   "\StringFileInfo\040904e4\<key>"     the value, its length in characters
 //                                        including the terminator
-// Returns FALSE, and leaves the out-parameters alone, for any other path.
-BOOL VerQueryValue(LPCWSTR pszSubBlock, LPCVOID* ppBuffer, UINT* puLen);
+// Returns FALSE, and leaves the out-parameters alone, for any other path, or
+// for a block that is not the program's.
+BOOL VerQueryValue(LPCVOID pBlock, LPCWSTR pszSubBlock, LPCVOID* ppBuffer, UINT* puLen);
 
 // The file version as 8-bit text, "1.0.0.1", for command-line output.
 const char* GetVersionText();

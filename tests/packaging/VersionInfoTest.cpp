@@ -18,7 +18,7 @@ static std::u16string QueryString(const std::u16string& key)
 {
     LPCVOID value = nullptr;
     UINT length = 0;
-    if (!VerQueryValue((u"\\StringFileInfo\\040904e4\\" + key).c_str(), &value, &length))
+    if (!VerQueryValue(&g_versionBlock, (u"\\StringFileInfo\\040904e4\\" + key).c_str(), &value, &length))
         return u"<missing>";
     const std::u16string text = static_cast<LPCWSTR>(value);
     EXPECT_EQ(length, text.size() + 1) << "the length counts the terminator";
@@ -34,7 +34,7 @@ TEST(VersionInfo, FixedPartFollowsTheProjectVersion)
 
     LPCVOID value = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValue(u"\\", &value, &length));
+    ASSERT_TRUE(VerQueryValue(&g_versionBlock, u"\\", &value, &length));
     ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
     // Signature, structure version, file and product versions, flags mask,
     // flags, OS, type, subtype and date, in the order of the fields.
@@ -60,7 +60,7 @@ TEST(VersionInfo, StringTableAndTranslation)
 
     LPCVOID value = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValue(u"\\VarFileInfo\\Translation", &value, &length));
+    ASSERT_TRUE(VerQueryValue(&g_versionBlock, u"\\VarFileInfo\\Translation", &value, &length));
     ASSERT_EQ(length, sizeof(VS_TRANSLATION));
     EXPECT_EQ(static_cast<const VS_TRANSLATION*>(value)->wLanguage, 0x0409);
     EXPECT_EQ(static_cast<const VS_TRANSLATION*>(value)->wCodePage, 0x04E4);
@@ -74,10 +74,11 @@ TEST(VersionInfo, UnknownPathsAreRefusedAndLeaveTheOutputsAlone)
          {u"", u"StringFileInfo\\040904e4\\FileVersion", u"\\StringFileInfo\\040904b0\\FileVersion",
           u"\\StringFileInfo\\040904e4\\Comments", u"\\StringFileInfo\\040904e4\\FileVersion\\More",
           u"\\StringFileInfo\\040904e4\\", u"\\VarFileInfo", u"\\VarFileInfo\\Translation\\", u"\\\\"}) {
-        EXPECT_FALSE(VerQueryValue(path.c_str(), &value, &length));
+        EXPECT_FALSE(VerQueryValue(&g_versionBlock, path.c_str(), &value, &length));
         EXPECT_TRUE(value == &kVersion && length == 77u);
     }
-    EXPECT_FALSE(VerQueryValue(nullptr, &value, &length) || VerQueryValue(u"\\", nullptr, &length) ||
-                 VerQueryValue(u"\\", &value, nullptr));
-    EXPECT_TRUE(GetVersionString(nullptr) == nullptr && GetVersionString(u"Comments") == nullptr);
+    EXPECT_FALSE(VerQueryValue(&g_versionBlock, nullptr, &value, &length) ||
+                 VerQueryValue(&g_versionBlock, u"\\", nullptr, &length) ||
+                 VerQueryValue(&g_versionBlock, u"\\", &value, nullptr) ||
+                 VerQueryValue(&value, u"\\", &value, &length));
 }
