@@ -12,8 +12,8 @@ BOOL AfxWinInit(int& argc, char** argv) {
   if (pApp->m_pszAppName == nullptr)
     pApp->SetAppName(AfxGetAppName());  // the executable's name
   if (!AfxInitWindowSystem(argc, argv)) {
-    AfxMessageBox(u"There is no display to show windows on: neither DISPLAY nor "
-                  u"WAYLAND_DISPLAY is set.",
+    AfxMessageBox(TEXT("There is no display to show windows on: neither DISPLAY nor ")
+                  TEXT("WAYLAND_DISPLAY is set."),
                   MB_ICONERROR);
     return FALSE;
   }
