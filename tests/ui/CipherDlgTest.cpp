@@ -30,29 +30,12 @@
 #include "res/icon/MainFrameIcon.h"
 #include "res/resource.h"
 #include "tests/framework/GuiTestSupport.h"
+#include "tests/support/DesignedDialog.h"
 #include "ui/CipherDlg.h"
 
 namespace {
 
 const QString kPassword = QStringLiteral("password");
-
-// The dialog as designed: its controls in template (and tab) order, each
-// with its place and size in dialog units.
-struct DesignedControl {
-  int id;
-  const char* pszClass;
-  const char* pszText;
-  short x, y, cx, cy;
-  DWORD style;
-};
-constexpr DesignedControl kDesigned[] = {
-    // id   class     text                     x    y    cx   cy  style
-    {1000, "edit",   "",                      7,   79,  154, 14, 0x50810080},
-    {1001, "edit",   "",                      7,   115, 155, 14, 0x50810880},
-    {1003, "button", "Decrypt",               110, 7,   50,  14, 0x50010000},
-    {1004, "button", "Encrypt",               110, 29,  50,  14, 0x50010000},
-    {-1,   "static", "Using AES Encryption",  7,   7,   79,  8,  0x50020000},
-};
 
 class CTestCipherDlg : public CCipherDlg {
  public:
@@ -220,28 +203,10 @@ TEST(CipherDlg, KeyboardTabOrderAndReadOnlyOutput) {
   });
 }
 
-QString Text(LPCWSTR psz) { return QString::fromUtf16(psz); }
-
 // The resource's template holds the designed values, whatever spelling of
 // a class name a resource script gives it.
 TEST(CipherDlgTemplate, HoldsTheDesignedStylesPlacesTextsAndFont) {
-  const DIALOG_TEMPLATE& dt = g_dlgMainDialog;
-  EXPECT_EQ(std::tuple(dt.style, dt.dwExtendedStyle), std::tuple(0x90C80048u, 0x80040000u));
-  EXPECT_EQ(std::tuple(dt.x, dt.y, dt.cx, dt.cy), std::tuple(0, 0, 167, 149));
-  EXPECT_EQ(Text(dt.pszCaption), QStringLiteral("Velkast v1.1"));
-  EXPECT_EQ(dt.wPointSize, 8);
-  EXPECT_EQ(Text(dt.pszTypeface), QStringLiteral("MS Shell Dlg"));
-  ASSERT_EQ(dt.cItems, std::size(kDesigned));
-  for (std::size_t i = 0; i < dt.cItems; ++i) {
-    const DIALOG_ITEM_TEMPLATE& item = dt.pItems[i];
-    const DesignedControl& c = kDesigned[i];
-    SCOPED_TRACE(c.id);
-    EXPECT_EQ(item.id, c.id);
-    EXPECT_EQ(Text(item.pszClass).toLower(), QLatin1String(c.pszClass));
-    EXPECT_EQ(Text(item.pszText), QLatin1String(c.pszText));
-    EXPECT_EQ(std::tuple(item.x, item.y, item.cx, item.cy), std::tuple(c.x, c.y, c.cx, c.cy));
-    EXPECT_EQ(std::tuple(item.style, item.dwExtendedStyle), std::tuple(c.style, 0u));
-  }
+  ExpectDesignedTemplate(g_dlgMainDialog);
 }
 
 // The window as the dialog manager builds it with the base units of its
@@ -251,7 +216,7 @@ TEST(CipherDlgWindow, IsBuiltAsDesignedCentredAndShowsThePasswordAsTyped) {
   CTestCipherDlg dlg;
   RunModal(dlg, [](HWND hDlg) {
     QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
-    EXPECT_EQ(pDialog->windowTitle(), QStringLiteral("Velkast v1.1"));
+    EXPECT_EQ(pDialog->windowTitle(), QLatin1String(kDesignedCaption));
     EXPECT_EQ(pDialog->font().pointSize(), 8);
     const QFontMetrics metrics(pDialog->font(), pDialog);
     const int nBaseX = AverageCharWidthFromAlphabet(metrics.horizontalAdvance(
@@ -265,7 +230,7 @@ TEST(CipherDlgWindow, IsBuiltAsDesignedCentredAndShowsThePasswordAsTyped) {
     EXPECT_EQ(pDialog->minimumSize(), pDialog->maximumSize());  // not resizable
     EXPECT_FALSE(pDialog->windowFlags() & Qt::WindowMinMaxButtonsHint);
     EXPECT_TRUE(pDialog->windowFlags() & Qt::WindowCloseButtonHint);
-    for (const DesignedControl& c : kDesigned) {
+    for (const DesignedControl& c : kDesignedControls) {
       const QWidget* pControl = ControlWidget(hDlg, c.id);
       ASSERT_NE(pControl, nullptr) << c.id;
       EXPECT_EQ(pControl->geometry(), toPixels(c.x, c.y, c.cx, c.cy)) << c.id;
@@ -279,9 +244,8 @@ TEST(CipherDlgWindow, IsBuiltAsDesignedCentredAndShowsThePasswordAsTyped) {
     EXPECT_LE(std::abs(2 * frame.left() + frame.width() - 2 * area.left() - area.width()), 1);
     EXPECT_LE(std::abs(2 * frame.top() + frame.height() - 2 * area.top() - area.height()), 1);
     // A screen reader tells the two fields apart.
-    EXPECT_EQ(ControlWidget(hDlg, IDC_INPUT)->accessibleName(),
-              QStringLiteral("Password or encrypted text"));
-    EXPECT_EQ(ControlWidget(hDlg, IDC_OUTPUT)->accessibleName(), QStringLiteral("Result"));
+    for (const auto& name : kDesignedAccessibleNames)
+      EXPECT_EQ(ControlWidget(hDlg, name.id)->accessibleName(), QLatin1String(name.pszName));
 
     QLineEdit* pInput = Field(hDlg, IDC_INPUT);
     TypeText(pInput, kPassword);

@@ -1,0 +1,41 @@
+// The password dialog as it was designed, typed in here from the design and
+// never read back from a template: a template that drifts from it fails.
+#pragma once
+
+#include <string>
+
+#include "platform/framework/DialogTemplate.h"
+
+struct DesignedControl {
+  int id;
+  const char* pszClass;  // compared without regard to case
+  const char* pszText;
+  short x, y, cx, cy;    // dialog units
+  DWORD style;
+};
+
+// The controls in template (and tab) order.
+inline constexpr DesignedControl kDesignedControls[] = {
+    // id   class     text                     x    y    cx   cy  style
+    {1000, "edit",   "",                      7,   79,  154, 14, 0x50810080},
+    {1001, "edit",   "",                      7,   115, 155, 14, 0x50810880},
+    {1003, "button", "Decrypt",               110, 7,   50,  14, 0x50010000},
+    {1004, "button", "Encrypt",               110, 29,  50,  14, 0x50010000},
+    {-1,   "static", "Using AES Encryption",  7,   7,   79,  8,  0x50020000},
+};
+
+inline constexpr char kDesignedCaption[] = "Velkast v1.1";
+
+// Names for screen readers of the two fields the label does not name.
+inline constexpr struct {
+  int id;
+  const char* pszName;
+} kDesignedAccessibleNames[] = {{1000, "Password or encrypted text"}, {1001, "Result"}};
+
+// Expects dt to be the designed template: style 0x90C80048, extended style
+// 0x80040000, at (0, 0), 167 x 149 units, the caption, 8-point
+// "MS Shell Dlg", and the controls above.
+void ExpectDesignedTemplate(const DIALOG_TEMPLATE& dt);
+
+// ASCII text as wide text, for comparisons.
+std::basic_string<WCHAR> Wide(const char* pszAscii);
