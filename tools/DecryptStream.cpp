@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "cipher/AesTextCipher.h"
 #include "platform/core/LocalMemory.h"
+#include "tools/LineCipher.h"
 #include "tools/OutputWriter.h"
 #include "tools/PasswordRules.h"
 #include "tools/Utf8LineCodec.h"
@@ -37,9 +37,10 @@ void Wipe(WString& str) {
 
 }  // namespace
 
-CLineDecryptor::~CLineDecryptor() {
+void CLineDecryptor::WipeLine() {
   Wipe(m_strText);
   Wipe(m_strPassword);
+  m_cipher.WipeLastOperation();
 }
 
 bool CLineDecryptor::TransformLine(std::string_view line, std::size_t nLine,

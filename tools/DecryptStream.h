@@ -8,23 +8,24 @@
 #include "tools/LineStream.h"
 #include "tools/WideString.h"
 
-class CAesTextCipher;
+class CLineCipher;
 
 class CLineDecryptor : public CLineTransform {
  public:
   // Strict: a line is accepted only when it is a whole encrypted text made
   // with the cipher's key, and its password holds no control character.
   // Lenient: every line gives what the dialog would show for it.
-  CLineDecryptor(CAesTextCipher& cipher, bool bLenient) : m_cipher(cipher), m_bLenient(bLenient) {}
-  ~CLineDecryptor();  // wipes the password buffers
+  CLineDecryptor(CLineCipher& cipher, bool bLenient) : m_cipher(cipher), m_bLenient(bLenient) {}
+  ~CLineDecryptor() { WipeLine(); }
 
   bool TransformLine(std::string_view line, std::size_t nLine, COutputWriter& out) override;
+  void WipeLine() override;
 
  private:
   bool TransformStrict(std::string_view line, std::size_t nLine, COutputWriter& out);
   void TransformLenient(std::string_view line, COutputWriter& out);
 
-  CAesTextCipher& m_cipher;
+  CLineCipher& m_cipher;
   bool m_bLenient;
   WString m_strText;      // the line as wide text
   WString m_strPassword;  // kept while the cipher re-encrypts it

@@ -3,14 +3,15 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "cipher/AesTextCipher.h"
 #include "platform/core/LocalMemory.h"
+#include "tools/LineCipher.h"
 #include "tools/OutputWriter.h"
 #include "tools/PasswordRules.h"
 #include "tools/Utf8LineCodec.h"
 
-CLineEncryptor::~CLineEncryptor() {
+void CLineEncryptor::WipeLine() {
   SecureZeroMemory(m_strPassword.data(), m_strPassword.capacity() * sizeof(WCHAR));
+  m_cipher.WipeLastOperation();
 }
 
 bool CLineEncryptor::TransformLine(std::string_view line, std::size_t nLine,

@@ -8,18 +8,19 @@
 #include "tools/LineStream.h"
 #include "tools/WideString.h"
 
-class CAesTextCipher;
+class CLineCipher;
 
 class CLineEncryptor : public CLineTransform {
  public:
-  explicit CLineEncryptor(CAesTextCipher& cipher) : m_cipher(cipher) {}
-  ~CLineEncryptor();  // wipes the password buffer
+  explicit CLineEncryptor(CLineCipher& cipher) : m_cipher(cipher) {}
+  ~CLineEncryptor() { WipeLine(); }
 
   // Refuses a line that is not UTF-8, that an encrypted text cannot carry,
   // or that holds a control character.
   bool TransformLine(std::string_view line, std::size_t nLine, COutputWriter& out) override;
+  void WipeLine() override;
 
  private:
-  CAesTextCipher& m_cipher;
+  CLineCipher& m_cipher;
   WString m_strPassword;  // reused: no allocation per line
 };

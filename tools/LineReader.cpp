@@ -26,7 +26,13 @@ bool CLineReader::HasBufferedLine() const {
   return std::memchr(m_buffer.data() + m_nScanned, '\n', m_nEnd - m_nScanned) != nullptr;
 }
 
+void CLineReader::WipeLine() {
+  SecureZeroMemory(m_buffer.data() + m_nLine, m_nBegin - m_nLine);
+  m_nLine = m_nBegin;
+}
+
 CLineReader::Result CLineReader::Next(std::string_view* pLine) {
+  WipeLine();
   for (;;) {
     if (m_bAtStart && !SkipByteOrderMark()) {
       if (!Fill() && m_nError != 0)
@@ -67,7 +73,7 @@ bool CLineReader::SkipByteOrderMark() {
   if (bMarkSoFar && cb < kByteOrderMark.size() && !m_bEof && m_nError == 0)
     return false;
   if (bMarkSoFar && cb == kByteOrderMark.size())
-    m_nBegin = m_nScanned = cb;
+    m_nLine = m_nBegin = m_nScanned = cb;
   m_bAtStart = false;
   return true;
 }
@@ -81,7 +87,7 @@ bool CLineReader::Fill() {
     SecureZeroMemory(m_buffer.data() + cbKept, m_nEnd - cbKept);
     m_nScanned -= m_nBegin;
     m_nEnd = cbKept;
-    m_nBegin = 0;
+    m_nLine = m_nBegin = 0;
   }
   if (m_nEnd == m_buffer.size()) {
     std::vector<char> larger(2 * m_buffer.size());

@@ -21,8 +21,12 @@ class CLineReader {
   CLineReader(const CLineReader&) = delete;
   CLineReader& operator=(const CLineReader&) = delete;
 
-  // The next line, valid until the next call. Error leaves errno in Error().
+  // The next line, valid until the next call, which wipes it first. Error
+  // leaves errno in Error().
   Result Next(std::string_view* pLine);
+
+  // Wipes the line Next returned last, with its line end.
+  void WipeLine();
 
   // True when Next can answer without reading (and so without blocking).
   bool HasBufferedLine() const;
@@ -38,6 +42,7 @@ class CLineReader {
 
   int m_fd;
   std::vector<char> m_buffer;
+  std::size_t m_nLine = 0;     // start of the line returned last
   std::size_t m_nBegin = 0;    // start of the unread data
   std::size_t m_nEnd = 0;      // end of the unread data
   std::size_t m_nScanned = 0;  // data before this holds no "\n"

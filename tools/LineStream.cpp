@@ -35,7 +35,10 @@ int RunLineStream(CLineReader& reader, COutputWriter& out, CLineTransform& trans
       ReportSystemError("cannot read standard input", reader.Error());
       return kExitRefused;
     }
-    if (!transform.TransformLine(line, nLine, out))
+    const bool bAnswered = transform.TransformLine(line, nLine, out);
+    transform.WipeLine();
+    reader.WipeLine();
+    if (!bAnswered)
       return kExitRefused;
     if (out.Failed())
       return ReportOutputFailure(out);

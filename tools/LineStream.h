@@ -14,6 +14,9 @@ class CLineTransform {
   // the line is refused (one line on standard error) and returns false.
   // Refusals go through RefuseLine.
   virtual bool TransformLine(std::string_view line, std::size_t nLine, COutputWriter& out) = 0;
+  // Wipes what the transform keeps of the line it answered last: its own
+  // copies and the cipher's buffers of that line.
+  virtual void WipeLine() = 0;
 
  protected:
   ~CLineTransform() = default;
@@ -22,7 +25,8 @@ class CLineTransform {
 // Runs transform over every line and returns the exit status. Output is
 // flushed before every read that could wait for input, so a process that
 // feeds one line and waits for its answer always gets it; on a refused line
-// the lines before it are written out before the message.
+// the lines before it are written out before the message. Each line is
+// wiped, in the reader and in the transform, as soon as it is answered.
 int RunLineStream(CLineReader& reader, COutputWriter& out, CLineTransform& transform);
 
 // Writes out the lines before a refused line, then reports the refusal

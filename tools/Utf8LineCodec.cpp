@@ -61,7 +61,10 @@ void AppendCodePoint(char32_t cp, WString& out) {
 
 template <bool kStrict>
 bool Decode(std::string_view in, WString& out, std::size_t* pErrorOffset) {
+  // Never more code units than bytes: one allocation at most, so no
+  // reallocation leaves a copy of the text behind.
   out.clear();
+  out.reserve(in.size());
   std::size_t i = 0;
   while (i < in.size()) {
     const auto b = static_cast<unsigned char>(in[i]);

@@ -1,5 +1,6 @@
-// UTF-8 lines to UTF-16 text and back, without allocating beyond the
-// capacity the caller's strings already have.
+// UTF-8 lines to UTF-16 text and back. A string reused for every line is
+// allocated only for a line longer than any before it, and never grows by
+// copying, so no stray copy of a line is left in released memory.
 #pragma once
 
 #include <cstddef>

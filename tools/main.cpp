@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "cipher/AesTextCipher.h"
 #include "cipher/BuiltinKey.h"
 #include "platform/core/LocalMemory.h"
 #include "tools/CommandLine.h"
@@ -14,6 +13,7 @@
 #include "tools/Diagnostics.h"
 #include "tools/EncryptStream.h"
 #include "tools/HelpText.h"
+#include "tools/LineCipher.h"
 #include "tools/LineReader.h"
 #include "tools/LineStream.h"
 #include "tools/OutputWriter.h"
@@ -56,6 +56,7 @@ int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& o
     ReportError(ask.noAnswer);
   else if (transform.TransformLine(answer, 1, out))
     status = out.Flush() ? kExitOk : ReportOutputFailure(out);
+  transform.WipeLine();
   SecureZeroMemory(answer.data(), answer.capacity());
   return status;
 }
@@ -70,7 +71,7 @@ int Run(const CPrompt& ask, CLineTransform& transform, COutputWriter& out) {
 
 int RunCommand(const CCommandLine& cmd) {
   // One cipher serves the whole stream.
-  CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
+  CLineCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
   COutputWriter out(STDOUT_FILENO, isatty(STDOUT_FILENO) != 0);
   if (cmd.m_nCommand == CliCommand::Encrypt) {
     CLineEncryptor encryptor(cipher);
