@@ -8,6 +8,7 @@
 
 #include "cipher/BuiltinKey.h"
 #include "platform/core/LocalMemory.h"
+#include "platform/core/ProcessHardening.h"
 #include "tools/CommandLine.h"
 #include "tools/DecryptStream.h"
 #include "tools/Diagnostics.h"
@@ -84,6 +85,7 @@ int RunCommand(const CCommandLine& cmd) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  HardenProcess();
   // A closed pipe is reported as a write error, not a silent death.
   std::signal(SIGPIPE, SIG_IGN);
 

@@ -8,6 +8,8 @@
 #     Escape: the process exits by itself with status 0 and leaves no window;
 #   - a second start while one runs opens a second dialog;
 #   - without a display the program says so and exits with status -1;
+#   - the running program may write no core file (its limit is 0, soft and
+#     hard);
 #   - the program, run with an empty HOME and empty XDG directories, leaves
 #     no file there.
 # Exits 77 (skipped) when the X tools are not installed.
@@ -174,6 +176,11 @@ start_velkast
 first=$velkast_pid
 window=$(dialog_of "$first")
 xdotool windowactivate --sync "$window"
+
+# It holds passwords: no core file, whatever limit it was started with.
+core_limit=$(awk '/^Max core file size/ { print $5, $6 }' "/proc/$first/limits")
+[[ $core_limit == "0 0" ]] || fail "core file limit of the running Velkast: $core_limit"
+echo "core file limit: $core_limit"
 
 click "$window" input
 xdotool type --delay 20 "$password"

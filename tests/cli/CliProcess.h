@@ -30,6 +30,7 @@ class CCliProcess {
   // nothing more comes for timeoutMs.
   bool WaitFor(std::string_view text, int timeoutMs = 10000);
   void Signal(int sig) const { kill(m_pid, sig); }
+  pid_t Pid() const { return m_pid; }
   // The terminal's local modes (c_lflag).
   tcflag_t LocalModes() const {
     termios modes{};

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -217,6 +220,20 @@ TEST(CliOutput, EachAnswerComesBeforeTheNextLineIsRead) {
   ASSERT_TRUE(cli.WaitFor(kPasswordText));
   cli.Write("\n");
   ASSERT_TRUE(cli.WaitFor(kEmptyText));
+  EXPECT_EQ(cli.Finish().status, 0);
+}
+
+// A running velkast-cli may write no core file: what /proc shows of its
+// limit, soft and hard, is "0 0".
+TEST(CliProcess, WritesNoCoreFile) {
+  CCliProcess cli({"encrypt"}, false);
+  cli.Write("password\n");
+  ASSERT_TRUE(cli.WaitFor(kPasswordText));  // past its start-up, waiting for input
+  std::ifstream limits("/proc/" + std::to_string(cli.Pid()) + "/limits");
+  std::string line, soft, hard;
+  while (std::getline(limits, line) && !line.starts_with("Max core file size")) {}
+  std::istringstream(line.substr(std::strlen("Max core file size"))) >> soft >> hard;
+  EXPECT_EQ(soft + " " + hard, "0 0") << line;
   EXPECT_EQ(cli.Finish().status, 0);
 }
 
