@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/framework/CCmdTarget.h"
+#include "platform/framework/CString.h"
 
 class CWnd;
 
@@ -31,6 +32,10 @@ class CWinApp : public CCmdTarget {
   // the profile name, releasing earlier ones. Nothing is opened, read or
   // written: the names are only kept.
   void SetRegistryKey(LPCWSTR lpszRegistryKey);
+#if defined(_WIN32)
+  // A name written as u"...", where WCHAR is the system's wchar_t.
+  void SetRegistryKey(const char16_t* lpszRegistryKey) { SetRegistryKey(CString(lpszRegistryKey)); }
+#endif
 
   LPCWSTR m_pszAppName = nullptr;
   LPCWSTR m_pszRegistryKey = nullptr;

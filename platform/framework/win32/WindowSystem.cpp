@@ -1,0 +1,30 @@
+// The process's connection to the window system on Windows: always there.
+// What the framework's dialogs need of it is made ready here.
+#include "platform/framework/WindowSystem.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "platform/framework/win32/DialogKeys.h"
+
+namespace {
+
+bool g_bComInitialised = false;
+
+}  // namespace
+
+BOOL AfxInitWindowSystem(int&, char**) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  // COM serves the accessible names of controls; a thread that already has
+  // another apartment keeps it.
+  g_bComInitialised = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  return AfxInstallDialogKeys();
+}
+
+void AfxTermWindowSystem() {
+  AfxRemoveDialogKeys();
+  if (g_bComInitialised)
+    ::CoUninitialize();
+  g_bComInitialised = false;
+}

@@ -1,0 +1,275 @@
+// The password dialog on the Windows backend, driven inside the system's
+// own modal loop: keys are posted to the controls, so the dialog manager,
+// the edit controls and the program's key filter handle them as they would
+// a person's. The values it must show come from the design (typed in) and
+// from the engine.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "cipher/AesTextCipher.h"
+#include "cipher/BuiltinKey.h"
+#include "platform/core/LocalMemory.h"
+#include "platform/framework/Resource.h"
+#include "platform/framework/WindowSystem.h"
+#include "res/DialogTemplates.h"
+#include "res/resource.h"
+#include "tests/support/DesignedDialog.h"
+#include "ui/CipherDlg.h"
+
+namespace {
+
+using WString = std::basic_string<WCHAR>;
+using Step = std::function<void(HWND)>;
+
+constexpr INT_PTR kLeftOpen = 1000;
+
+class CTestCipherDlg : public CCipherDlg {
+ public:
+  using CCipherDlg::m_hIcon;
+  using CCipherDlg::m_strInput;
+};
+
+// Runs dlg.DoModal() with steps run one by one from a timer inside its
+// modal loop. A timer fires only when no other message waits, so what one
+// step posts has been handled when the next runs. A dialog the steps leave
+// open is ended with kLeftOpen; a dialog that ends before every step has
+// run fails the test.
+struct ModalScript {
+  CDialog* pDialog;
+  std::vector<Step> steps;
+  std::size_t nNext = 0;
+};
+ModalScript* g_pScript = nullptr;
+
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
+  HWND hDlg = g_pScript->pDialog->GetSafeHwnd();
+  if (hDlg == nullptr)
+    return;
+  if (g_pScript->nNext < g_pScript->steps.size())
+    g_pScript->steps[g_pScript->nNext++](hDlg);
+  else
+    EndDialog(hDlg, kLeftOpen);
+}
+
+INT_PTR RunModal(CDialog& dlg, std::vector<Step> steps) {
+  ModalScript script{&dlg, std::move(steps)};
+  g_pScript = &script;
+  const UINT_PTR nTimer = SetTimer(nullptr, 0, 10, RunNextStep);
+  const INT_PTR nResult = dlg.DoModal();
+  KillTimer(nullptr, nTimer);
+  g_pScript = nullptr;
+  EXPECT_EQ(script.nNext, script.steps.size()) << "the dialog ended early (" << nResult << ")";
+  return nResult;
+}
+
+void PostKey(HWND hWnd, WPARAM nKey) {
+  PostMessageW(hWnd, WM_KEYDOWN, nKey, 1);
+  if (nKey == VK_RETURN || nKey == VK_ESCAPE)
+    PostMessageW(hWnd, WM_CHAR, nKey, 1);
+  PostMessageW(hWnd, WM_KEYUP, nKey, 0xC0000001);
+}
+
+void PostText(HWND hWnd, const WString& text) {
+  for (const WCHAR ch : text)
+    PostMessageW(hWnd, WM_CHAR, ch, 1);
+}
+
+WString Text(HWND hWnd) {
+  WString text(static_cast<std::size_t>(GetWindowTextLengthW(hWnd)), WCHAR(0));
+  GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()) + 1);
+  return text;
+}
+
+WString Field(HWND hDlg, int nID) { return Text(GetDlgItem(hDlg, nID)); }
+
+WString EngineEncrypt(const WString& password) {
+  CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
+  std::int32_t nLength = 0;
+  LPCWSTR psz = cipher.Encrypt(password.c_str(), &nLength);
+  return psz != nullptr ? WString(psz) : WString(L"<null>");
+}
+
+void SetClipboardText(HWND hOwner, const WString& text) {
+  ASSERT_TRUE(OpenClipboard(hOwner));
+  EmptyClipboard();
+  HGLOBAL hData = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(WCHAR));
+  std::char_traits<WCHAR>::copy(static_cast<WCHAR*>(GlobalLock(hData)), text.c_str(), text.size() + 1);
+  GlobalUnlock(hData);
+  SetClipboardData(CF_UNICODETEXT, hData);
+  CloseClipboard();
+}
+
+// The dialog's controls in the order the dialog manager made them, which is
+// template order. (A control with id -1 cannot be found by its id.)
+std::vector<HWND> Controls(HWND hDlg) {
+  std::vector<HWND> controls;
+  for (HWND h = GetWindow(hDlg, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
+    controls.push_back(h);
+  return controls;
+}
+
+// A control's rectangle in its dialog's client area: left, top, width, height.
+std::tuple<LONG, LONG, LONG, LONG> ClientRect(HWND hDlg, HWND hControl) {
+  RECT rc{};
+  GetWindowRect(hControl, &rc);
+  MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+  return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+}
+
+}  // namespace
+
+// The compiled template, in the test program and in Velkast.exe itself, is
+// the design, and so is the table made from the same resource script for
+// systems without a resource compiler.
+TEST(Win32Resources, CompiledDialogTheScriptsTableAndTheDesignAgree) {
+  HMODULE hProgram = LoadLibraryExW(TEXT(VELKAST_PROGRAM_PATH), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(hProgram, nullptr) << VELKAST_PROGRAM_PATH;
+  for (HINSTANCE hModule : {GetModuleHandleW(nullptr), hProgram}) {
+    const DIALOG_TEMPLATE* pCompiled = AfxLoadDialogTemplate(hModule, IDD_MAIN_DIALOG);
+    ASSERT_NE(pCompiled, nullptr);
+    ExpectDesignedTemplate(*pCompiled);
+    const auto names = AfxLoadAccessibleNames(hModule, IDD_MAIN_DIALOG);
+    ASSERT_EQ(names.size(), std::size(kDesignedAccessibleNames));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      EXPECT_EQ(names[i].id, kDesignedAccessibleNames[i].id);
+      EXPECT_EQ(names[i].pszName, Wide(kDesignedAccessibleNames[i].pszName));
+    }
+    EXPECT_EQ(AfxLoadDialogTemplate(hModule, 999), nullptr);
+  }
+  ExpectDesignedTemplate(g_dlgMainDialog);
+  FreeLibrary(hProgram);
+}
+
+// The system's dialog manager places each of x, y, cx and cy by itself in
+// the base units of the dialog's font; the framework centres the window on
+// the work area and gives it the icon group as big and small icon.
+TEST(Win32Dialog, LaidOutByTheSystemCentredWithItsIcons) {
+  CTestCipherDlg dlg;
+  RunModal(dlg, {[&dlg](HWND hDlg) {
+    RECT rcUnits{0, 0, 4, 8};
+    MapDialogRect(hDlg, &rcUnits);
+    const int nBaseX = rcUnits.right, nBaseY = rcUnits.bottom;
+    const std::vector<HWND> controls = Controls(hDlg);
+    ASSERT_EQ(controls.size(), std::size(kDesignedControls));
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      const DesignedControl& c = kDesignedControls[i];
+      const auto expected = std::tuple(MulDiv(c.x, nBaseX, 4), MulDiv(c.y, nBaseY, 8),
+                                       MulDiv(c.cx, nBaseX, 4), MulDiv(c.cy, nBaseY, 8));
+      EXPECT_EQ(ClientRect(hDlg, controls[i]), expected) << c.id;
+      EXPECT_EQ(Text(controls[i]), Wide(c.pszText)) << c.id;
+    }
+    if (nBaseX == 7 && nBaseY == 13) {  // the rectangles the Qt backend is held to
+      EXPECT_EQ(ClientRect(hDlg, controls[1]), std::tuple(12, 187, 271, 23));
+      EXPECT_EQ(ClientRect(hDlg, controls[3]), std::tuple(193, 47, 88, 23));
+      EXPECT_EQ(ClientRect(hDlg, controls[4]), std::tuple(12, 11, 138, 13));
+    }
+    EXPECT_EQ(Text(hDlg), Wide(kDesignedCaption));
+
+    RECT rcWindow{}, rcArea{};
+    GetWindowRect(hDlg, &rcWindow);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcArea, 0);
+    EXPECT_LE(std::abs(rcWindow.left + rcWindow.right - rcArea.left - rcArea.right), 1);
+    EXPECT_LE(std::abs(rcWindow.top + rcWindow.bottom - rcArea.top - rcArea.bottom), 1);
+
+    for (WPARAM nSize : {ICON_BIG, ICON_SMALL})
+      EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(hDlg, WM_GETICON, nSize, 0)), dlg.m_hIcon);
+    EXPECT_NE(dlg.m_hIcon, nullptr);
+  }});
+}
+
+// Tab order, the focus at start, Enter pressing nothing, Space pressing the
+// focused button, and the output taking no typing or pasting: as on the
+// other backend.
+TEST(Win32Dialog, KeyboardAsOnTheOtherBackend) {
+  CTestCipherDlg dlg;
+  const WString password = L"password";
+  std::vector<Step> steps{[](HWND hDlg) { EXPECT_EQ(GetFocus(), GetDlgItem(hDlg, IDC_INPUT)); }};
+  for (int nID : {IDC_OUTPUT, IDC_DECRYPT, IDC_ENCRYPT, IDC_INPUT}) {  // the label is skipped
+    steps.push_back([](HWND) { PostKey(GetFocus(), VK_TAB); });
+    steps.push_back([nID](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()), nID); });
+  }
+  steps.push_back([&](HWND hDlg) {
+    PostText(GetDlgItem(hDlg, IDC_INPUT), password);
+    for (int nID : {IDC_INPUT, IDC_DECRYPT, IDC_ENCRYPT})
+      PostKey(GetDlgItem(hDlg, nID), VK_RETURN);
+  });
+  steps.push_back([&](HWND hDlg) {
+    EXPECT_EQ(Field(hDlg, IDC_INPUT), password);
+    EXPECT_EQ(Field(hDlg, IDC_OUTPUT), L"");  // nothing pressed, nothing ended
+    SetFocus(GetDlgItem(hDlg, IDC_ENCRYPT));
+    PostKey(GetDlgItem(hDlg, IDC_ENCRYPT), VK_SPACE);
+  });
+  steps.push_back([&](HWND hDlg) {
+    EXPECT_EQ(Field(hDlg, IDC_OUTPUT), EngineEncrypt(password));
+    HWND hOutput = GetDlgItem(hDlg, IDC_OUTPUT);
+    SetFocus(hOutput);
+    PostText(hOutput, L"typed");
+    PostKey(hOutput, VK_BACK);
+    SetClipboardText(hDlg, L"pasted");
+    PostMessageW(hOutput, WM_PASTE, 0, 0);
+  });
+  steps.push_back([&](HWND hDlg) { EXPECT_EQ(Field(hDlg, IDC_OUTPUT), EngineEncrypt(password)); });
+  EXPECT_EQ(RunModal(dlg, std::move(steps)), kLeftOpen);
+}
+
+// Encrypt and Decrypt show what the engine gives, or the failure text when
+// it fails; a pasted line keeps no line end.
+TEST(Win32Dialog, CommandsShowTheEnginesResultsOrTheFailureText) {
+  CTestCipherDlg dlg;
+  const WString password = L"Gr\u00fc\u00dfe \u20ac 5";
+  RunModal(dlg, {[&](HWND hDlg) { PostText(GetDlgItem(hDlg, IDC_INPUT), password); },
+                 [&](HWND hDlg) {
+                   SendMessageW(GetDlgItem(hDlg, IDC_ENCRYPT), BM_CLICK, 0, 0);
+                   EXPECT_EQ(Field(hDlg, IDC_OUTPUT), EngineEncrypt(password));
+                   SetWindowTextW(GetDlgItem(hDlg, IDC_INPUT), Field(hDlg, IDC_OUTPUT).c_str());
+                   SendMessageW(GetDlgItem(hDlg, IDC_DECRYPT), BM_CLICK, 0, 0);
+                   EXPECT_EQ(Field(hDlg, IDC_OUTPUT), password);
+
+                   SetLocalAllocFailure(1);
+                   SendMessageW(GetDlgItem(hDlg, IDC_ENCRYPT), BM_CLICK, 0, 0);
+                   SetLocalAllocFailure(0);
+                   EXPECT_EQ(Field(hDlg, IDC_OUTPUT), L"Unable to Encrypt");
+
+                   HWND hInput = GetDlgItem(hDlg, IDC_INPUT);
+                   SetWindowTextW(hInput, L"");
+                   SetClipboardText(hDlg, L"hunter2\r\n");
+                   SendMessageW(hInput, WM_PASTE, 0, 0);
+                   EXPECT_EQ(Field(hDlg, IDC_INPUT), L"hunter2");
+                 }});
+  EXPECT_EQ(GetLocalAllocCount(), 0);
+}
+
+// The close box is the caption's OK: the fields are read and the dialog
+// ends with IDOK. Escape cancels and reads nothing.
+TEST(Win32Dialog, CloseBoxEndsWithOkAndEscapeWithCancel) {
+  for (const bool bClose : {true, false}) {
+    CTestCipherDlg dlg;
+    const INT_PTR nResult = RunModal(
+        dlg, {[](HWND hDlg) { PostText(GetDlgItem(hDlg, IDC_INPUT), L"typed"); },
+              [bClose](HWND hDlg) {
+                if (bClose)
+                  PostMessageW(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+                else
+                  PostKey(GetDlgItem(hDlg, IDC_INPUT), VK_ESCAPE);
+              }});
+    EXPECT_EQ(nResult, bClose ? IDOK : IDCANCEL);
+    EXPECT_EQ(dlg.m_strInput, bClose ? L"typed" : L"");
+    EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
+  }
+}
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  int nArgs = 0;
+  if (!AfxInitWindowSystem(nArgs, nullptr))
+    return 1;
+  const int nStatus = RUN_ALL_TESTS();
+  AfxTermWindowSystem();
+  return nStatus;
+}
