@@ -4,6 +4,9 @@
 # clipboard. Checks
 #   - a password with characters beyond ASCII encrypts to velkast-cli's text
 #     and that text, pasted back, decrypts to the password;
+#   - text pasted with its line end (copied from a terminal or a file) is
+#     taken without it: the text with "\r\n" decrypts, the password with
+#     "\n" encrypts to the same text;
 #   - the window manager's close button ends the program, and so does
 #     Escape: the process exits by itself with status 0 and leaves no window;
 #   - a second start while one runs opens a second dialog;
@@ -156,6 +159,20 @@ copy_output() {
   xdotool key ctrl+a ctrl+c
 }
 
+# Puts text on the clipboard as another program does, and waits until it
+# holds it.
+clipboard_is() { cmp -s <(clipboard) <(printf '%s' "$1"); }
+set_clipboard() {
+  printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1
+  wait_for clipboard_is "$1" || fail "xclip did not take the clipboard"
+}
+
+# Replaces the input field's text with the clipboard's.
+paste_input() {
+  click "$1" input
+  xdotool key ctrl+a ctrl+v
+}
+
 # --- no display --------------------------------------------------------------
 
 # The framework cannot start without one: one line on stderr and status -1,
@@ -189,12 +206,19 @@ copy_output "$window"
 expect_clipboard "$expected" "Encrypt"
 echo "encrypted: $expected"
 
-click "$window" input
-xdotool key ctrl+a ctrl+v
+set_clipboard "$expected"$'\r\n'
+paste_input "$window"
 click "$window" decrypt
 copy_output "$window"
 expect_clipboard "$password" "Decrypt"
-echo "decrypted: $password"
+echo "decrypted: $password (pasted with \\r\\n)"
+
+set_clipboard "$password"$'\n'
+paste_input "$window"
+click "$window" encrypt
+copy_output "$window"
+expect_clipboard "$expected" "Encrypt of a password pasted with its line end"
+echo "encrypted again: $expected (pasted with \\n)"
 
 # Openbox's close button is the last one on the right of the title bar: a
 # square as high as the title, inside the frame's border.

@@ -10,6 +10,7 @@
 
 #include "platform/framework/DialogUnits.h"
 #include "platform/framework/qt/DialogWidget.h"
+#include "platform/framework/qt/SingleLineEdit.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ QWidget* CreateButton(const DIALOG_ITEM_TEMPLATE& item, HWND hDlg, HWND hCtl, QW
 // Edit controls are single-line fields that scroll horizontally. Text set
 // by the program is never cut short, so a field has no length limit.
 QWidget* CreateEdit(const DIALOG_ITEM_TEMPLATE& item, QWidget* pParent) {
-  auto* pEdit = new QLineEdit(pParent);
+  auto* pEdit = new SingleLineEdit(pParent);
   pEdit->setMaxLength(std::numeric_limits<int>::max());
   pEdit->setFrame((item.style & WS_BORDER) != 0);
   pEdit->setReadOnly((item.style & ES_READONLY) != 0);
