@@ -11,13 +11,8 @@ BOOL AfxWinInit(int& argc, char** argv) {
     return FALSE;
   if (pApp->m_pszAppName == nullptr)
     pApp->SetAppName(AfxGetAppName());  // the executable's name
-  if (!AfxInitWindowSystem(argc, argv)) {
-    AfxMessageBox(TEXT("There is no display to show windows on: neither DISPLAY nor ")
-                  TEXT("WAYLAND_DISPLAY is set."),
-                  MB_ICONERROR);
-    return FALSE;
-  }
-  return TRUE;
+  // The backend knows what it needed and has told the user what is missing.
+  return AfxInitWindowSystem(argc, argv);
 }
 
 void AfxWinTerm() { AfxTermWindowSystem(); }

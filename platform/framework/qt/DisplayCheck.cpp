@@ -1,0 +1,132 @@
+#include "platform/framework/qt/DisplayCheck.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <QByteArrayList>
+#include <QStringList>
+
+#include <cstring>
+
+namespace {
+
+// The value following option (as "-option" or "--option") on the command
+// line, or null.
+QByteArray OptionValue(int argc, char** argv, const char* pszOption) {
+  QByteArray value;
+  for (int i = 1; i + 1 < argc; ++i) {
+    const char* psz = argv[i];
+    if (psz[0] == '-' && psz[1] == '-')
+      ++psz;
+    if (psz[0] == '-' && std::strcmp(psz + 1, pszOption) == 0)
+      value = argv[i + 1];
+  }
+  return value;
+}
+
+// The platform plugins Qt is told to try, in order: -platform on the
+// command line, else QT_QPA_PLATFORM ("wayland;xcb", options after a ':').
+// Empty when Qt is to choose for itself.
+QByteArrayList RequestedPlatforms(int argc, char** argv) {
+  QByteArray spec = OptionValue(argc, argv, "platform");
+  if (spec.isEmpty())
+    spec = qgetenv("QT_QPA_PLATFORM");
+  QByteArrayList names;
+  for (const QByteArray& entry : spec.split(';')) {
+    const qsizetype colon = entry.indexOf(':');
+    if (!entry.isEmpty())
+      names.append(colon < 0 ? entry : entry.left(colon));
+  }
+  return names;
+}
+
+// --- the two display servers, each by its own kind of connection ---------
+
+// An X display opens as the xcb platform plugin opens it, authentication
+// included.
+bool CanOpenX11Display(const QByteArray& name) {
+  xcb_connection_t* pConnection = xcb_connect(name.constData(), nullptr);
+  const bool bOpen = xcb_connection_has_error(pConnection) == 0;
+  xcb_disconnect(pConnection);
+  return bOpen;
+}
+
+// A Wayland display is a socket, named relative to XDG_RUNTIME_DIR unless
+// the name is absolute.
+bool CanOpenWaylandDisplay(const QByteArray& name) {
+  QByteArray path = name;
+  if (!path.startsWith('/')) {
+    const QByteArray dir = qgetenv("XDG_RUNTIME_DIR");
+    if (dir.isEmpty())
+      return false;
+    path = dir + '/' + name;
+  }
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path)
+    return false;
+  std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  const bool bOpen =
+      fd >= 0 && connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  if (fd >= 0)
+    close(fd);
+  return bOpen;
+}
+
+// ---------------------------------------------------------------------------
+
+QString Quoted(const QByteArray& name) {
+  return QStringLiteral("\"%1\"").arg(QString::fromLocal8Bit(name));
+}
+
+const char* const kNoDisplay =
+    "There is no display to show windows on: neither DISPLAY nor WAYLAND_DISPLAY is set.";
+
+}  // namespace
+
+QString WhyNoDisplay(int argc, char** argv) {
+  // A Wayland client takes a socket handed down to it without a name.
+  if (!qEnvironmentVariableIsEmpty("WAYLAND_SOCKET"))
+    return {};
+  QByteArray x11 = OptionValue(argc, argv, "display");
+  if (x11.isEmpty())
+    x11 = qgetenv("DISPLAY");
+  const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+  // Without a name a Wayland client looks for the first display, wayland-0.
+  const bool bWaylandSession = qgetenv("XDG_SESSION_TYPE") == "wayland";
+
+  QByteArrayList platforms = RequestedPlatforms(argc, argv);
+  if (platforms.isEmpty()) {
+    // Qt's own choice: Wayland first where one is named, then X.
+    if (!wayland.isEmpty() || bWaylandSession)
+      platforms.append("wayland");
+    if (!x11.isEmpty())
+      platforms.append("xcb");
+    if (platforms.isEmpty())
+      return QString::fromLatin1(kNoDisplay);
+  }
+
+  QStringList unreachable;
+  for (const QByteArray& platform : platforms) {
+    if (platform == "xcb") {
+      if (x11.isEmpty())
+        continue;
+      if (CanOpenX11Display(x11))
+        return {};
+      unreachable.append(Quoted(x11));
+    } else if (platform.startsWith("wayland")) {
+      const QByteArray name = wayland.isEmpty() ? QByteArray("wayland-0") : wayland;
+      if (CanOpenWaylandDisplay(name))
+        return {};
+      unreachable.append(Quoted(name));
+    } else {
+      return {};  // offscreen, vnc, eglfs...: no display server to reach
+    }
+  }
+  if (unreachable.isEmpty())
+    return QString::fromLatin1(kNoDisplay);
+  return QStringLiteral("Cannot open display %1.").arg(unreachable.join(u" or "));
+}
