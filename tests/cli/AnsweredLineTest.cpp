@@ -71,15 +71,6 @@ bool IsSleeping(pid_t tid) {
   return paren != std::string::npos && text.compare(paren, 3, ") S") == 0;
 }
 
-// Writes one line to fd, the password or its text, one character at a time.
-void WriteSecretLine(int fd, bool bPassword) {
-  for (std::size_t i = 0; i < (bPassword ? kPasswordLength : kText.size()); ++i) {
-    const char ch = bPassword ? PasswordChar(i) : kText[i];
-    EXPECT_EQ(write(fd, &ch, 1), 1);
-  }
-  EXPECT_EQ(write(fd, "\n", 1), 1);
-}
-
 // Reads one answer line from fd and compares it with the password or its
 // text as it comes, keeping none of it.
 bool ReadsSecretLine(int fd, bool bPassword) {
@@ -116,17 +107,15 @@ TEST(CliMemory, AnAnsweredPasswordLeavesNoCopyWhileTheStreamWaits) {
       RunLineStream(reader, writer, c.bEncrypt ? static_cast<CLineTransform&>(encryptor) : decryptor);
     });
 
-    if (c.bOutputBlocked) {
-      // One write, so the stream reads the password with the lines after it.
-      std::string chunk(kPasswordLength + 1 + kLinesAfter, '\n');
-      for (std::size_t i = 0; i < kPasswordLength; ++i)
-        chunk[i] = PasswordChar(i);
-      EXPECT_EQ(write(in[1], chunk.data(), chunk.size()), static_cast<ssize_t>(chunk.size()));
-      SecureZeroMemory(chunk.data(), chunk.size());
-    } else {
-      WriteSecretLine(in[1], c.bEncrypt);
-      EXPECT_TRUE(ReadsSecretLine(out[0], !c.bEncrypt));
-    }
+    // The password or its text, and the lines after it, in one write: the
+    // stream reads them all at once.
+    const std::size_t cchSecret = c.bEncrypt ? kPasswordLength : kText.size();
+    std::string chunk(cchSecret + 1 + (c.bOutputBlocked ? kLinesAfter : 0), '\n');
+    for (std::size_t i = 0; i < cchSecret; ++i)
+      chunk[i] = c.bEncrypt ? PasswordChar(i) : kText[i];
+    EXPECT_EQ(write(in[1], chunk.data(), chunk.size()), static_cast<ssize_t>(chunk.size()));
+    SecureZeroMemory(chunk.data(), chunk.size());
+    EXPECT_TRUE(c.bOutputBlocked || ReadsSecretLine(out[0], !c.bEncrypt));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while ((tid == 0 || !IsSleeping(tid)) && std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
