@@ -30,11 +30,11 @@ QByteArray OptionValue(int argc, char** argv, const char* pszOption) {
 // command line, else QT_QPA_PLATFORM ("wayland;xcb", options after a ':').
 // Empty when Qt is to choose for itself.
 QByteArrayList RequestedPlatforms(int argc, char** argv) {
-  QByteArray spec = OptionValue(argc, argv, "platform");
-  if (spec.isEmpty())
-    spec = qgetenv("QT_QPA_PLATFORM");
+  QByteArray requested = OptionValue(argc, argv, "platform");
+  if (requested.isEmpty())
+    requested = qgetenv("QT_QPA_PLATFORM");
   QByteArrayList names;
-  for (const QByteArray& entry : spec.split(';')) {
+  for (const QByteArray& entry : requested.split(';')) {
     const qsizetype colon = entry.indexOf(':');
     if (!entry.isEmpty())
       names.append(colon < 0 ? entry : entry.left(colon));
