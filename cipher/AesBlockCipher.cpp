@@ -2,18 +2,14 @@
 // transformations on m_abState, and ECB over whole blocks.
 //
 // The state is the FIPS-197 4x4 matrix stored row by row: s[r][c] is
-// m_abState[4 * r + c]. Block byte i is s[i % 4][i / 4].
+// m_abState[4 * r + c], and block byte i is s[i % 4][i / 4].
 //
-// How the work is split for speed: S-box lookups go byte by byte through
-// general registers; the steps that treat every byte alike (the xtime
-// products and XORs of MixColumns, AddRoundKey) act on the sixteen bytes at
-// once in a vector register, one independent byte per lane, nothing carried
-// from lane to lane. Rows travel between the two kinds of register as 4-byte
-// units. The round steps are inline, so that within a block the state passes
-// from step to step in registers rather than through m_abState byte by byte.
-#include <bit>
-#include <cstdint>
-#include <cstring>
+// Every step handles one byte at a time. The substitution, shift and key
+// steps are straight-line code on fixed positions, so that within a round
+// the compiler can pass a byte from one step to the next in a register; the
+// column mixing loops over the columns with one line per row, and the
+// compiler does each line for the four columns at once.
+#include <algorithm>
 
 #include "cipher/AesTables.h"
 #include "cipher/AesTextCipher.h"
@@ -22,90 +18,15 @@ namespace {
 
 constexpr int kBlockBytes = 16;
 
-static_assert(std::endian::native == std::endian::little,
-              "a row's first byte must be the low byte of its 4-byte unit");
-
-// Sixteen bytes side by side. Every arithmetic operation on it acts on each
-// byte by itself, exactly as a loop over the bytes would.
-typedef BYTE Bytes16 __attribute__((vector_size(16)));
-typedef signed char SignedBytes16 __attribute__((vector_size(16)));
-// The same sixteen bytes as four 4-byte units, only to move them.
-typedef std::uint32_t Units4 __attribute__((vector_size(16)));
-// Sixteen bytes at any address, aliasing anything, for whole-state accesses.
-typedef BYTE UnalignedBytes16 __attribute__((vector_size(16), aligned(1), may_alias));
-
-inline Bytes16 LoadBytes(const BYTE* pb) {
-  return *reinterpret_cast<const UnalignedBytes16*>(pb);
+// Where s[r][c] is kept.
+constexpr int At(int r, int c) {
+  return 4 * r + c;
 }
 
-inline void StoreBytes(BYTE* pb, Bytes16 v) {
-  *reinterpret_cast<UnalignedBytes16*>(pb) = v;
-}
-
-// Four bytes from memory as one unit, the first lowest.
-inline std::uint32_t LoadUnit(const BYTE* pb) {
-  std::uint32_t u;
-  std::memcpy(&u, pb, sizeof u);
-  return u;
-}
-
-// Byte c of a unit.
-inline BYTE UnitByte(std::uint32_t u, int c) {
-  return static_cast<BYTE>(u >> (8 * c));
-}
-
-// Bytes 4r to 4r + 3 of b as one unit: what a 4-byte load of them would give.
-inline std::uint32_t RowUnit(const BYTE (&b)[16], int r) {
-  const std::uint32_t b0 = b[4 * r], b1 = b[4 * r + 1], b2 = b[4 * r + 2], b3 = b[4 * r + 3];
-  return (b0 | (b1 << 8)) | ((b2 | (b3 << 8)) << 16);
-}
-
-// Sixteen bytes held one by one, brought into a vector a row at a time. A
-// unit costs one transfer into the vector register where single bytes cost
-// four; storing the bytes and loading the sixteen back at once would wait
-// until every single-byte store had reached the cache.
-inline Bytes16 AssembleRows(const BYTE (&b)[16]) {
-  return reinterpret_cast<Bytes16>(Units4{RowUnit(b, 0), RowUnit(b, 1), RowUnit(b, 2), RowUnit(b, 3)});
-}
-
-// Four bytes from memory into the first four places of a zero vector.
-inline Bytes16 LoadFour(const BYTE* pb) {
-  return reinterpret_cast<Bytes16>(Units4{LoadUnit(pb), 0, 0, 0});
-}
-
-// Bytes 0-7 of x and of y, taken in turn: x0 y0 x1 y1 ... x7 y7.
-inline Bytes16 Interleave(Bytes16 x, Bytes16 y) {
-  return __builtin_shufflevector(x, y, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
-}
-
-// Sixteen bytes laid out column by column, as a block or a round key is,
-// returned row by row as the state is: result[4r + c] = pb[4c + r]. The
-// mapping is its own inverse.
-inline Bytes16 LoadTransposed(const BYTE* pb) {
-  return Interleave(Interleave(LoadFour(pb), LoadFour(pb + 8)),
-                    Interleave(LoadFour(pb + 4), LoadFour(pb + 12)));
-}
-
-// xtime of every byte: shift left, XOR 0x1b where the top bit was set.
-inline Bytes16 XTime(Bytes16 a) {
-  const Bytes16 high = reinterpret_cast<Bytes16>(reinterpret_cast<SignedBytes16>(a) < 0);
-  return (a + a) ^ (high & 0x1b);
-}
-
-// Row r of the result is row r + 1 (r + 2) of a, rows taken cyclically.
-inline Bytes16 RowsUp1(Bytes16 a) {
-  return __builtin_shufflevector(a, a, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3);
-}
-inline Bytes16 RowsUp2(Bytes16 a) {
-  return __builtin_shufflevector(a, a, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3, 4, 5, 6, 7);
-}
-
-// Row r of the mix is 2*a_r + 3*a_{r+1} + a_{r+2} + a_{r+3}, rows taken
-// cyclically, regrouped as a_{r+1} + (a_{r+2} + a_{r+3}) + 2*(a_r + a_{r+1}).
-inline Bytes16 Mix(Bytes16 a) {
-  const Bytes16 next = RowsUp1(a);
-  const Bytes16 pair = a ^ next;
-  return next ^ RowsUp2(pair) ^ XTime(pair);
+// Multiplication by 2 in GF(2^8): shift left, XOR 0x1b if the top bit was
+// set, keep the low 8 bits.
+inline BYTE XTime(BYTE a) {
+  return static_cast<BYTE>((a << 1) ^ (a >= 0x80 ? 0x1b : 0x00));
 }
 
 }  // namespace
@@ -124,119 +45,200 @@ void CAesTextCipher::ApplyKeySize() {
   }
 }
 
-// FIPS-197 KeyExpansion, a group of Nk words at a time, so that the word's
-// place in its group is a loop counter rather than a remainder. The word
-// before the next one stays in t0..t3.
+// FIPS-197 KeyExpansion; word i is schedule bytes 4i to 4i + 3. temp, the
+// word before word i, is kept in t0 to t3 from one word to the next; the
+// place of word i in its group of Nk words (i mod Nk) and the group's number
+// (i div Nk) are counted along rather than divided out.
 void CAesTextCipher::ExpandKey() {
-  const int nk = m_Nk;  // read once: the byte stores below may alias it
-  const int nKeyBytes = 4 * nk;
-  const int nScheduleBytes = 4 * m_Nb * (m_Nr + 1);
-  std::memcpy(m_abSchedule, m_pbKey, nKeyBytes);
-  BYTE t0 = m_abSchedule[nKeyBytes - 4], t1 = m_abSchedule[nKeyBytes - 3];
-  BYTE t2 = m_abSchedule[nKeyBytes - 2], t3 = m_abSchedule[nKeyBytes - 1];
-  BYTE* word = m_abSchedule + nKeyBytes;
-  const BYTE* const end = m_abSchedule + nScheduleBytes;
-  // word = the word Nk places back ^ temp; temp becomes the new word.
-  auto store = [&] {
-    const BYTE* back = word - nKeyBytes;
-    t0 = word[0] = static_cast<BYTE>(back[0] ^ t0);
-    t1 = word[1] = static_cast<BYTE>(back[1] ^ t1);
-    t2 = word[2] = static_cast<BYTE>(back[2] ^ t2);
-    t3 = word[3] = static_cast<BYTE>(back[3] ^ t3);
-    word += 4;
-  };
-  int nRcon = 1;
-  while (word < end) {
-    const BYTE* rcon = kAesRcon[nRcon++];  // SubWord(RotWord(temp)) ^ Rcon
-    const BYTE first = t0;
-    t0 = static_cast<BYTE>(kAesSBox[t1] ^ rcon[0]);
-    t1 = static_cast<BYTE>(kAesSBox[t2] ^ rcon[1]);
-    t2 = static_cast<BYTE>(kAesSBox[t3] ^ rcon[2]);
-    t3 = static_cast<BYTE>(kAesSBox[first] ^ rcon[3]);
-    store();
-    for (int n = 1; n < nk && word < end; ++n) {
-      if (n == 4 && nk > 6) {  // SubWord(temp)
-        t0 = kAesSBox[t0];
-        t1 = kAesSBox[t1];
-        t2 = kAesSBox[t2];
-        t3 = kAesSBox[t3];
-      }
-      store();
+  if (!HasKey())
+    return;
+  const int nk = m_Nk;
+  const int nWords = m_Nb * (m_Nr + 1);
+  BYTE* const w = m_abSchedule;
+  std::copy_n(m_pbKey, 4 * nk, w);  // words 0 to Nk - 1: the key
+
+  BYTE t0 = w[4 * nk - 4], t1 = w[4 * nk - 3], t2 = w[4 * nk - 2], t3 = w[4 * nk - 1];
+  int nPlace = 0;  // i mod Nk
+  int nGroup = 1;  // i div Nk
+  for (int i = nk; i < nWords; ++i) {
+    if (nPlace == 0) {  // SubWord(RotWord(temp)) xor Rcon[i / Nk]
+      const BYTE* const rcon = kAesRcon[nGroup];
+      const BYTE first = t0;
+      t0 = static_cast<BYTE>(kAesSBox[t1] ^ rcon[0]);
+      t1 = static_cast<BYTE>(kAesSBox[t2] ^ rcon[1]);
+      t2 = static_cast<BYTE>(kAesSBox[t3] ^ rcon[2]);
+      t3 = static_cast<BYTE>(kAesSBox[first] ^ rcon[3]);
+    } else if (nk > 6 && nPlace == 4) {  // SubWord(temp)
+      t0 = kAesSBox[t0];
+      t1 = kAesSBox[t1];
+      t2 = kAesSBox[t2];
+      t3 = kAesSBox[t3];
+    }
+    const BYTE* const back = w + 4 * (i - nk);  // word i - Nk
+    t0 = w[4 * i + 0] = static_cast<BYTE>(back[0] ^ t0);
+    t1 = w[4 * i + 1] = static_cast<BYTE>(back[1] ^ t1);
+    t2 = w[4 * i + 2] = static_cast<BYTE>(back[2] ^ t2);
+    t3 = w[4 * i + 3] = static_cast<BYTE>(back[3] ^ t3);
+    if (++nPlace == nk) {
+      nPlace = 0;
+      ++nGroup;
     }
   }
 }
 
-// s[r][c] ^= byte r of schedule word 4 * nRound + c.
+// s[r][c] ^= byte r of schedule word 4 * nRound + c. The schedule is indexed
+// as the member array rather than through a pointer, which tells the
+// compiler that no key byte is a state byte.
 void CAesTextCipher::AddRoundKey(int nRound) {
-  StoreBytes(m_abState, LoadBytes(m_abState) ^ LoadTransposed(m_abSchedule + 16 * nRound));
+  const int k = 16 * nRound;
+  BYTE* const s = m_abState;
+  const auto addRow = [&](int r) {
+    s[At(r, 0)] ^= m_abSchedule[k + 4 * 0 + r];
+    s[At(r, 1)] ^= m_abSchedule[k + 4 * 1 + r];
+    s[At(r, 2)] ^= m_abSchedule[k + 4 * 2 + r];
+    s[At(r, 3)] ^= m_abSchedule[k + 4 * 3 + r];
+  };
+  addRow(0);
+  addRow(1);
+  addRow(2);
+  addRow(3);
 }
 
-// Each row is read as one unit and taken apart in a general register: in
-// encryption the state has just left a vector register, and a unit is one
-// transfer where single bytes would be a store and sixteen loads.
 void CAesTextCipher::SubBytes() {
-#pragma GCC unroll 4
-  for (int r = 0; r < 4; ++r) {
-    const std::uint32_t row = LoadUnit(m_abState + 4 * r);
-#pragma GCC unroll 4
-    for (int c = 0; c < 4; ++c)
-      m_abState[4 * r + c] = kAesSBox[UnitByte(row, c)];
-  }
+  BYTE* const s = m_abState;
+  const auto subRow = [&](int r) {
+    s[At(r, 0)] = kAesSBox[s[At(r, 0)]];
+    s[At(r, 1)] = kAesSBox[s[At(r, 1)]];
+    s[At(r, 2)] = kAesSBox[s[At(r, 2)]];
+    s[At(r, 3)] = kAesSBox[s[At(r, 3)]];
+  };
+  subRow(0);
+  subRow(1);
+  subRow(2);
+  subRow(3);
 }
 
-// In decryption AddRoundKey and the column mixing follow, so the substituted
-// bytes go back as a whole state.
 void CAesTextCipher::InvSubBytes() {
-  BYTE b[16];
-#pragma GCC unroll 16
-  for (int i = 0; i < 16; ++i)
-    b[i] = kAesInvSBox[m_abState[i]];
-  StoreBytes(m_abState, AssembleRows(b));
+  BYTE* const s = m_abState;
+  const auto subRow = [&](int r) {
+    s[At(r, 0)] = kAesInvSBox[s[At(r, 0)]];
+    s[At(r, 1)] = kAesInvSBox[s[At(r, 1)]];
+    s[At(r, 2)] = kAesInvSBox[s[At(r, 2)]];
+    s[At(r, 3)] = kAesInvSBox[s[At(r, 3)]];
+  };
+  subRow(0);
+  subRow(1);
+  subRow(2);
+  subRow(3);
 }
 
-// Row r rotates left by r places. The column mixing follows, so the rows go
-// back as a whole state.
+// Row r rotates left by r places: s[r][c] = a[r][(c + r) mod 4]. Row 0
+// rotates by none; it is written back all the same, so that every byte of
+// the state comes from this step and the stores of SubBytes before it can
+// be left out.
 void CAesTextCipher::ShiftRows() {
   BYTE a[16];
-  std::memcpy(a, m_abState, sizeof a);
-  BYTE b[16];
-#pragma GCC unroll 4
-  for (int r = 0; r < 4; ++r)
-#pragma GCC unroll 4
-    for (int c = 0; c < 4; ++c)
-      b[4 * r + c] = a[4 * r + ((c + r) & 3)];
-  StoreBytes(m_abState, AssembleRows(b));
+  for (int i = 0; i < 16; ++i)
+    a[i] = m_abState[i];
+  BYTE* const s = m_abState;
+  const auto shiftRow = [&](int r) {
+    s[At(r, 0)] = a[At(r, (0 + r) % 4)];
+    s[At(r, 1)] = a[At(r, (1 + r) % 4)];
+    s[At(r, 2)] = a[At(r, (2 + r) % 4)];
+    s[At(r, 3)] = a[At(r, (3 + r) % 4)];
+  };
+  shiftRow(0);
+  shiftRow(1);
+  shiftRow(2);
+  shiftRow(3);
 }
 
-// Row r rotates right by r places.
+// Row r rotates right by r places: s[r][(c + r) mod 4] = a[r][c].
 void CAesTextCipher::InvShiftRows() {
   BYTE a[16];
-  std::memcpy(a, m_abState, sizeof a);
-#pragma GCC unroll 4
-  for (int r = 1; r < 4; ++r)
-#pragma GCC unroll 4
-    for (int c = 0; c < 4; ++c)
-      m_abState[4 * r + ((c + r) & 3)] = a[4 * r + c];
+  for (int i = 0; i < 16; ++i)
+    a[i] = m_abState[i];
+  BYTE* const s = m_abState;
+  const auto shiftRow = [&](int r) {
+    s[At(r, (0 + r) % 4)] = a[At(r, 0)];
+    s[At(r, (1 + r) % 4)] = a[At(r, 1)];
+    s[At(r, (2 + r) % 4)] = a[At(r, 2)];
+    s[At(r, (3 + r) % 4)] = a[At(r, 3)];
+  };
+  shiftRow(1);
+  shiftRow(2);
+  shiftRow(3);
 }
 
 void CAesTextCipher::MixColumns() {
-  const Bytes16 a = LoadBytes(m_abState);
-  StoreBytes(m_abState, Mix(a));
+  BYTE a[16];
+  for (int i = 0; i < 16; ++i)
+    a[i] = m_abState[i];
+  BYTE a2[16], a3[16];  // 2 * a and 3 * a
+  for (int i = 0; i < 16; ++i)
+    a2[i] = XTime(a[i]);
+  for (int i = 0; i < 16; ++i)
+    a3[i] = static_cast<BYTE>(a2[i] ^ a[i]);
+  BYTE* const s = m_abState;
+  for (int c = 0; c < 4; ++c) {
+    s[At(0, c)] = static_cast<BYTE>(a2[At(0, c)] ^ a3[At(1, c)] ^ a[At(2, c)] ^ a[At(3, c)]);
+    s[At(1, c)] = static_cast<BYTE>(a[At(0, c)] ^ a2[At(1, c)] ^ a3[At(2, c)] ^ a[At(3, c)]);
+    s[At(2, c)] = static_cast<BYTE>(a[At(0, c)] ^ a[At(1, c)] ^ a2[At(2, c)] ^ a3[At(3, c)]);
+    s[At(3, c)] = static_cast<BYTE>(a3[At(0, c)] ^ a[At(1, c)] ^ a[At(2, c)] ^ a2[At(3, c)]);
+  }
 }
 
-// The inverse matrix is the forward one times the circulant {5, 0, 4, 0}:
-// first a_r += 4*(a_r + a_{r+2}), then the forward mix.
 void CAesTextCipher::InvMixColumns() {
-  const Bytes16 a = LoadBytes(m_abState);
-  StoreBytes(m_abState, Mix(a ^ XTime(XTime(a ^ RowsUp2(a)))));
+  BYTE a[16];
+  for (int i = 0; i < 16; ++i)
+    a[i] = m_abState[i];
+  BYTE a9[16], a11[16], a13[16], a14[16];  // 0x09, 0x0b, 0x0d and 0x0e times a
+  for (int i = 0; i < 16; ++i) {
+    const BYTE x2 = XTime(a[i]);
+    const BYTE x4 = XTime(x2);
+    const BYTE x8 = XTime(x4);
+    a9[i] = static_cast<BYTE>(x8 ^ a[i]);
+    a11[i] = static_cast<BYTE>(x8 ^ x2 ^ a[i]);
+    a13[i] = static_cast<BYTE>(x8 ^ x4 ^ a[i]);
+    a14[i] = static_cast<BYTE>(x8 ^ x4 ^ x2);
+  }
+  BYTE* const s = m_abState;
+  for (int c = 0; c < 4; ++c) {
+    s[At(0, c)] = static_cast<BYTE>(a14[At(0, c)] ^ a11[At(1, c)] ^ a13[At(2, c)] ^ a9[At(3, c)]);
+    s[At(1, c)] = static_cast<BYTE>(a9[At(0, c)] ^ a14[At(1, c)] ^ a11[At(2, c)] ^ a13[At(3, c)]);
+    s[At(2, c)] = static_cast<BYTE>(a13[At(0, c)] ^ a9[At(1, c)] ^ a14[At(2, c)] ^ a11[At(3, c)]);
+    s[At(3, c)] = static_cast<BYTE>(a11[At(0, c)] ^ a13[At(1, c)] ^ a9[At(2, c)] ^ a14[At(3, c)]);
+  }
 }
 
+// Block byte 4c + r goes to s[r][c].
 void CAesTextCipher::LoadState(const BYTE* pbIn) {
-  StoreBytes(m_abState, LoadTransposed(pbIn));
+  BYTE* const s = m_abState;
+  const auto loadRow = [&](int r) {
+    s[At(r, 0)] = pbIn[4 * 0 + r];
+    s[At(r, 1)] = pbIn[4 * 1 + r];
+    s[At(r, 2)] = pbIn[4 * 2 + r];
+    s[At(r, 3)] = pbIn[4 * 3 + r];
+  };
+  loadRow(0);
+  loadRow(1);
+  loadRow(2);
+  loadRow(3);
 }
 
+// Output byte 4c + r is s[r][c].
 void CAesTextCipher::UnloadState(BYTE* pbOut) const {
-  StoreBytes(pbOut, LoadTransposed(m_abState));
+  const BYTE* const s = m_abState;
+  const auto unloadRow = [&](int r) {
+    pbOut[4 * 0 + r] = s[At(r, 0)];
+    pbOut[4 * 1 + r] = s[At(r, 1)];
+    pbOut[4 * 2 + r] = s[At(r, 2)];
+    pbOut[4 * 3 + r] = s[At(r, 3)];
+  };
+  unloadRow(0);
+  unloadRow(1);
+  unloadRow(2);
+  unloadRow(3);
 }
 
 void CAesTextCipher::EncryptBlock(const BYTE* pbIn, BYTE* pbOut) {
@@ -249,22 +251,28 @@ void CAesTextCipher::DecryptBlock(const BYTE* pbIn, BYTE* pbOut) {
     InvCipherBlock(pbIn, pbOut);
 }
 
+// The FIPS-197 Cipher. Rounds 1 to Nr - 1 are SubBytes, ShiftRows,
+// MixColumns, AddRoundKey; the loop below runs the same sequence from a
+// round's MixColumns to the next round's ShiftRows, so that each round key
+// is added in the same stretch of code as the substitution that reads it.
 void CAesTextCipher::CipherBlock(const BYTE* pbIn, BYTE* pbOut) {
   const int nRounds = m_Nr;
   LoadState(pbIn);
   AddRoundKey(0);
-  for (int round = 1; round < nRounds; ++round) {
-    SubBytes();
-    ShiftRows();
-    MixColumns();
-    AddRoundKey(round);
-  }
   SubBytes();
   ShiftRows();
+  for (int round = 1; round < nRounds; ++round) {
+    MixColumns();
+    AddRoundKey(round);
+    SubBytes();
+    ShiftRows();
+  }
   AddRoundKey(nRounds);
   UnloadState(pbOut);
 }
 
+// The FIPS-197 Inverse Cipher, with the encryption schedule taken from the
+// last round key to the first.
 void CAesTextCipher::InvCipherBlock(const BYTE* pbIn, BYTE* pbOut) {
   const int nRounds = m_Nr;
   LoadState(pbIn);

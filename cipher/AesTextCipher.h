@@ -39,8 +39,9 @@ class CAesTextCipher : public CTextCipher {
  protected:
   void ApplyKeySize();
   void ExpandKey();
-  // The round steps are inline, defined next to the block operations that
-  // use them, so that a block's state stays in registers from step to step.
+  // The round steps of FIPS-197, each on m_abState. They are inline and
+  // defined next to the block operations that use them, so that the
+  // compiler can carry a byte from one step to the next in a register.
   inline void AddRoundKey(int nRound);
   inline void SubBytes();
   inline void InvSubBytes();
