@@ -19,6 +19,7 @@
 #include "res/DialogTemplates.h"
 #include "res/resource.h"
 #include "tests/support/DesignedDialog.h"
+#include "tests/support/SingleLineEditCases.h"
 #include "ui/CipherDlg.h"
 
 namespace {
@@ -219,7 +220,7 @@ TEST(Win32Dialog, KeyboardAsOnTheOtherBackend) {
 }
 
 // Encrypt and Decrypt show what the engine gives, or the failure text when
-// it fails; a pasted line keeps no line end.
+// it fails.
 TEST(Win32Dialog, CommandsShowTheEnginesResultsOrTheFailureText) {
   CTestCipherDlg dlg;
   const WString password = L"Gr\u00fc\u00dfe \u20ac 5";
@@ -235,14 +236,31 @@ TEST(Win32Dialog, CommandsShowTheEnginesResultsOrTheFailureText) {
                    SendMessageW(GetDlgItem(hDlg, IDC_ENCRYPT), BM_CLICK, 0, 0);
                    SetLocalAllocFailure(0);
                    EXPECT_EQ(Field(hDlg, IDC_OUTPUT), L"Unable to Encrypt");
-
-                   HWND hInput = GetDlgItem(hDlg, IDC_INPUT);
-                   SetWindowTextW(hInput, L"");
-                   SetClipboardText(hDlg, L"hunter2\r\n");
-                   SendMessageW(hInput, WM_PASTE, 0, 0);
-                   EXPECT_EQ(Field(hDlg, IDC_INPUT), L"hunter2");
                  }});
   EXPECT_EQ(GetLocalAllocCount(), 0);
+}
+
+// The system's edit controls take pasted and set text as the Qt backend's
+// are held to: the same cases on both.
+TEST(Win32Dialog, EditsTakePastedAndSetTextAsTheOtherBackend) {
+  CTestCipherDlg dlg;
+  RunModal(dlg, {[](HWND hDlg) {
+    HWND hInput = GetDlgItem(hDlg, IDC_INPUT);
+    for (const PasteCase& c : kPasteCases) {
+      SCOPED_TRACE(c.pszPasted);
+      SetWindowTextW(hInput, Wide(c.pszBefore).c_str());
+      SendMessageW(hInput, EM_SETSEL, c.nCaret, c.nCaret);
+      SetClipboardText(hDlg, Wide(c.pszPasted));
+      SendMessageW(hInput, WM_PASTE, 0, 0);
+      EXPECT_EQ(Text(hInput), Wide(c.pszAfter));
+    }
+    for (const char* pszSet : kSetTexts) {
+      for (int nID : {IDC_INPUT, IDC_OUTPUT}) {
+        SetWindowTextW(GetDlgItem(hDlg, nID), Wide(pszSet).c_str());
+        EXPECT_EQ(Field(hDlg, nID), Wide(pszSet));
+      }
+    }
+  }});
 }
 
 // The close box is the caption's OK: the fields are read and the dialog

@@ -6,35 +6,48 @@
 
 namespace {
 
-bool IsLineBreak(QChar ch) { return ch == u'\r' || ch == u'\n'; }
-
-// Every change of a line edit's text passes its validator, which may
-// rewrite it: typing, a paste from any menu or key, a drop, an input
-// method's text, and setText. Only an insertion can bring a line break, and
-// the inserted text then ends at the cursor: of it, what comes before its
-// first line break stays.
+// Every change a person makes to a line edit's text passes its validator,
+// which may rewrite it. The insertion is what the new text has between the
+// part it shares with the start of the old text and the part it shares with
+// its end; of it, what comes before its first line feed stays.
 class FirstLineValidator : public QValidator {
  public:
-  using QValidator::QValidator;
+  explicit FirstLineValidator(SingleLineEdit* pEdit) : QValidator(pEdit), m_pEdit(pEdit) {}
 
   State validate(QString& text, int& pos) const override {
-    const auto first = std::find_if(text.cbegin(), text.cend(), IsLineBreak);
-    if (first == text.cend())
+    const QString& old = m_pEdit->TextBeforeChange();
+    const qsizetype nShared = std::min(old.size(), text.size());
+    qsizetype nPrefix = 0;
+    while (nPrefix < nShared && old[nPrefix] == text[nPrefix])
+      ++nPrefix;
+    qsizetype nSuffix = 0;
+    while (nSuffix < nShared - nPrefix &&
+           old[old.size() - 1 - nSuffix] == text[text.size() - 1 - nSuffix])
+      ++nSuffix;
+    const qsizetype nInsertEnd = text.size() - nSuffix;
+    const qsizetype nFeed = text.indexOf(u'\n', nPrefix);
+    if (nFeed < 0 || nFeed >= nInsertEnd)
       return Acceptable;
-    const auto last = std::find_if(text.crbegin(), text.crend(), IsLineBreak);
-    const qsizetype nFirst = first - text.cbegin();
-    const qsizetype nAfterLast = text.crend() - last;
-    // The text after the insertion, which stays; past the last break in
-    // any case.
-    const qsizetype nTail = std::max<qsizetype>(pos, nAfterLast);
-    text.remove(nFirst, nTail - nFirst);
-    pos = static_cast<int>(std::min<qsizetype>(pos, nFirst));
+    const qsizetype nCut = nFeed > nPrefix && text[nFeed - 1] == u'\r' ? nFeed - 1 : nFeed;
+    text.remove(nCut, nInsertEnd - nCut);
+    pos = static_cast<int>(std::min<qsizetype>(pos, nCut));
     return Acceptable;
   }
+
+ private:
+  const SingleLineEdit* m_pEdit;
 };
 
 }  // namespace
 
 SingleLineEdit::SingleLineEdit(QWidget* pParent) : QLineEdit(pParent) {
   setValidator(new FirstLineValidator(this));
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_textBefore = text; });
+}
+
+void SingleLineEdit::SetTextAsIs(const QString& text) {
+  const QValidator* pValidator = validator();
+  setValidator(nullptr);
+  setText(text);
+  setValidator(pValidator);
 }

@@ -1,8 +1,9 @@
-// The platform's single-line edit control on Qt. Of text pasted, dropped or
-// set into it, it keeps only what comes before the first line break ("\r",
-// "\n" or "\r\n"), as the platform's own control does: a field never holds
-// a line break it cannot show, and a password copied with its line end
-// pastes as the password alone.
+// The platform's single-line edit control on Qt. Of text inserted into it
+// (typed, pasted, dropped, from an input method) it keeps what comes before
+// the first line feed, without a carriage return right before it, as the
+// system's control pastes: a password copied with its line end pastes as
+// the password alone. Text the program sets is kept as it is, as the
+// system's control keeps it.
 #pragma once
 
 #include <QLineEdit>
@@ -10,4 +11,14 @@
 class SingleLineEdit : public QLineEdit {
  public:
   explicit SingleLineEdit(QWidget* pParent);
+
+  // Sets the text without cutting it (WM_SETTEXT).
+  void SetTextAsIs(const QString& text);
+
+  // The text before the change being validated: QLineEdit's own text() is
+  // already the changed one then.
+  const QString& TextBeforeChange() const { return m_textBefore; }
+
+ private:
+  QString m_textBefore;
 };

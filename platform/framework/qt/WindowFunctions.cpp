@@ -10,6 +10,7 @@
 
 #include "platform/framework/DialogUnits.h"
 #include "platform/framework/qt/QtHandles.h"
+#include "platform/framework/qt/SingleLineEdit.h"
 
 namespace {
 
@@ -30,8 +31,10 @@ void SetWidgetText(HWND__& wnd, const QString& text) {
   QWidget* pWidget = wnd.widget.data();
   if (wnd.bDialog)
     pWidget->setWindowTitle(text);
-  else if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
-    pEdit->setText(text);
+  else if (auto* pEdit = dynamic_cast<SingleLineEdit*>(pWidget))
+    pEdit->SetTextAsIs(text);
+  else if (auto* pLineEdit = qobject_cast<QLineEdit*>(pWidget))
+    pLineEdit->setText(text);
   else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
     pLabel->setText(text);
   else if (auto* pButton = qobject_cast<QAbstractButton*>(pWidget))
