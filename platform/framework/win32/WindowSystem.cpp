@@ -1,5 +1,7 @@
-// The process's connection to the window system on Windows: always there.
-// What the framework's dialogs need of it is made ready here.
+// The process's connection to the window system on Windows: always there,
+// so this never fails. What the framework's dialogs need of it is made
+// ready here; without the key filter (which the system has never refused)
+// Enter would only do what the dialog manager makes of it by itself.
 #include "platform/framework/WindowSystem.h"
 
 #include <commctrl.h>
@@ -19,7 +21,8 @@ BOOL AfxInitWindowSystem(int&, char**) {
   // COM serves the accessible names of controls; a thread that already has
   // another apartment keeps it.
   g_bComInitialised = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  return AfxInstallDialogKeys();
+  AfxInstallDialogKeys();
+  return TRUE;
 }
 
 void AfxTermWindowSystem() {
