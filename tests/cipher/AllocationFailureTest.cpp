@@ -2,9 +2,11 @@
 // block checked for leftovers of a password.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <new>
+
 #include "CipherTestSupport.h"
 #include "cipher/BuiltinKey.h"
-#include "cipher/HexText.h"
 #include "platform/core/LocalMemory.h"
 
 namespace {
@@ -12,8 +14,8 @@ namespace {
 // One text operation: the input, and what it gives when memory lasts.
 struct TextOp {
   bool bEncrypt;
-  const char16_t* pszInput;
-  const char16_t* pszOutput;
+  LPCWSTR pszInput;
+  LPCWSTR pszOutput;
   int nAllocations;
 };
 
@@ -28,9 +30,12 @@ LPCWSTR RunOp(CAesTextCipher& cipher, const TextOp& op, std::int32_t* pn) {
 // returns null and leaves the length alone, the same object then works, and
 // nothing is left allocated once it is destroyed.
 TEST(AllocationFailure, EveryAllocationOfATextOperation) {
+  // Encrypt allocates the plaintext, the cipher bytes, the digits and the
+  // result; Decrypt the narrow text, the decoded bytes, the plaintext and
+  // the result.
   const TextOp ops[] = {
-      {true, u"password", u"53877449c8ce5745eefc1ef26d760efa", 4},  // plain, cipher, digits, result
-      {false, u"53877449c8ce5745eefc1ef26d760efa", u"password", 4},  // narrow, decoded, plain, result
+      {true, TEXT("password"), TEXT("53877449c8ce5745eefc1ef26d760efa"), 4},
+      {false, TEXT("53877449c8ce5745eefc1ef26d760efa"), TEXT("password"), 4},
   };
   for (const TextOp& op : ops) {
     const long baseline = GetLocalAllocCount();
@@ -46,18 +51,11 @@ TEST(AllocationFailure, EveryAllocationOfATextOperation) {
           EXPECT_EQ(n, -1);
           psz = RunOp(cipher, op, &n);
         }
-        EXPECT_EQ(std::u16string(psz), op.pszOutput);
+        EXPECT_EQ(WString(psz), op.pszOutput);
       }
     }
     EXPECT_EQ(GetLocalAllocCount(), baseline);
   }
-
-  const BYTE bytes[2] = {1, 2};
-  SetLocalAllocFailure(1);
-  EXPECT_EQ(BytesToHex(bytes, 2), nullptr);
-  SetLocalAllocFailure(1);
-  EXPECT_EQ(HexToBytes("0102", 4), nullptr);
-  SetLocalAllocFailure(0);
 }
 
 namespace {
@@ -79,11 +77,11 @@ TEST(Wipe, EveryReleasedBufferIsZero) {
     CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
     std::int32_t n = 0;
     std::uint32_t m = 0;
-    cipher.Encrypt(u"correct horse battery staple", &n);
-    cipher.Decrypt(u"53877449c8ce5745eefc1ef26d760efa", &m);
-    cipher.Encrypt(u"\u4e2d refused", &n);
+    cipher.Encrypt(TEXT("correct horse battery staple"), &n);
+    cipher.Decrypt(TEXT("53877449c8ce5745eefc1ef26d760efa"), &m);
+    cipher.Encrypt(TEXT("\u4e2d refused"), &n);
     SetLocalAllocFailure(3);
-    cipher.Decrypt(u"53877449c8ce5745eefc1ef26d760efa", &m);
+    cipher.Decrypt(TEXT("53877449c8ce5745eefc1ef26d760efa"), &m);
     SetLocalAllocFailure(0);
   }
   SetLocalFreeObserver(nullptr);

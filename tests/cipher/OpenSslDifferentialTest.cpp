@@ -1,7 +1,11 @@
 // Random keys and buffers through the block cipher and through OpenSSL's
-// AES-ECB without padding: both directions, in place and separate.
+// AES-ECB without padding: both directions, in place and separate. The one
+// file of the cipher tests that uses OpenSSL.
 #include <gtest/gtest.h>
+#include <openssl/evp.h>
 #include <openssl/rand.h>
+
+#include <memory>
 
 #include "CipherTestSupport.h"
 
@@ -13,6 +17,24 @@ std::vector<BYTE> RandomBytes(size_t cb) {
     EXPECT_EQ(RAND_bytes(v.data(), static_cast<int>(cb)), 1);
   }
   return v;
+}
+
+// OpenSSL's AES-ECB without padding; the key length picks AES-128/192/256.
+std::vector<BYTE> OpenSslEcb(const std::vector<BYTE>& key, const std::vector<BYTE>& in,
+                             bool bEncrypt) {
+  const EVP_CIPHER* cipher = key.size() == 16   ? EVP_aes_128_ecb()
+                             : key.size() == 24 ? EVP_aes_192_ecb()
+                                                : EVP_aes_256_ecb();
+  std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(EVP_CIPHER_CTX_new(),
+                                                                     EVP_CIPHER_CTX_free);
+  std::vector<BYTE> out(in.size() + 16);
+  int n = 0, tail = 0;
+  EVP_CipherInit_ex(ctx.get(), cipher, nullptr, key.data(), nullptr, bEncrypt ? 1 : 0);
+  EVP_CIPHER_CTX_set_padding(ctx.get(), 0);
+  EVP_CipherUpdate(ctx.get(), out.data(), &n, in.data(), static_cast<int>(in.size()));
+  EVP_CipherFinal_ex(ctx.get(), out.data() + n, &tail);
+  out.resize(static_cast<size_t>(n + tail));
+  return out;
 }
 
 }  // namespace
