@@ -1,19 +1,21 @@
 #include "tools/Diagnostics.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "tools/StandardStreams.h"
+
 namespace {
+
+constexpr int kStandardError = 2;
 
 // One write, so concurrent writers to the same stream never split a line.
 void WriteLine(const std::string& line) {
   std::size_t done = 0;
   while (done < line.size()) {
-    const ssize_t n = ::write(STDERR_FILENO, line.data() + done, line.size() - done);
+    const long n = WriteBytes(kStandardError, std::string_view(line).substr(done));
     if (n < 0 && errno == EINTR)
       continue;
     if (n <= 0)

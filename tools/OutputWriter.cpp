@@ -1,10 +1,9 @@
 #include "tools/OutputWriter.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 
 #include "platform/core/LocalMemory.h"
+#include "tools/StandardStreams.h"
 #include "tools/Utf8LineCodec.h"
 
 COutputWriter::COutputWriter(int fd, bool bFlushEachLine, std::size_t cbBuffer)
@@ -55,7 +54,7 @@ void COutputWriter::FlushIfFull() {
 bool COutputWriter::Flush() {
   std::size_t cbDone = 0;
   while (!Failed() && cbDone < m_buffer.size()) {
-    const ssize_t n = ::write(m_fd, m_buffer.data() + cbDone, m_buffer.size() - cbDone);
+    const long n = WriteBytes(m_fd, std::string_view(m_buffer).substr(cbDone));
     if (n >= 0)
       cbDone += static_cast<std::size_t>(n);
     else if (errno != EINTR)

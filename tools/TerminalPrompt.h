@@ -2,12 +2,21 @@
 // terminal's own settings come back when the answer is in, when a signal
 // (Ctrl-C, a hang-up, kill) ends the program while it waits, and while it
 // is suspended (Ctrl-Z).
+//
+// On Windows the terminal is the console: the answer is read as UTF-16, so
+// every character arrives as typed whatever the console's code page, and
+// is handed on as UTF-8 like every other line; Ctrl+C, Ctrl+Break and
+// closing the console put the console's mode back.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#if defined(_WIN32)
+#include "platform/core/WinTypes.h"
+#else
 #include <termios.h>
+#endif
 
 class CTerminalPrompt {
  public:
@@ -35,10 +44,15 @@ class CTerminalPrompt {
   Result ReadLine(std::string& answer);
 
   int m_fdTerminal;
+#if defined(_WIN32)
+  HANDLE m_hPrompt = INVALID_HANDLE_VALUE;  // the console's screen, for the prompt
+  DWORD m_dwSavedMode = 0;
+#else
   int m_fdPrompt;
   bool m_bOwnPromptFd = false;
-  bool m_bEchoOff = false;
   termios m_saved{};
+#endif
+  bool m_bEchoOff = false;
   int m_nError = 0;
   bool m_bLineEnded = false;  // the answer ended with Enter, not end of input
 };

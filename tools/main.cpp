@@ -1,7 +1,4 @@
 // velkast-cli: makes and reads Velkast encrypted texts from scripts.
-#include <unistd.h>
-
-#include <csignal>
 #include <new>
 #include <string>
 #include <string_view>
@@ -18,12 +15,16 @@
 #include "tools/LineReader.h"
 #include "tools/LineStream.h"
 #include "tools/OutputWriter.h"
+#include "tools/StandardStreams.h"
 #include "tools/TerminalPrompt.h"
 
 namespace {
 
+constexpr int kStandardInput = 0;
+constexpr int kStandardOutput = 1;
+
 int PrintText(const std::string& text) {
-  COutputWriter out(STDOUT_FILENO, false);
+  COutputWriter out(kStandardOutput, false);
   out.Append(text);
   return out.Flush() ? kExitOk : ReportOutputFailure(out);
 }
@@ -48,7 +49,7 @@ constexpr CPrompt kTextPrompt = {"Encrypted text: ", CTerminalPrompt::Echo::On,
 // One line asked on the terminal, its result printed.
 int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& out) {
   std::string answer;
-  CTerminalPrompt prompt(STDIN_FILENO);
+  CTerminalPrompt prompt(kStandardInput);
   const CTerminalPrompt::Result result = prompt.Ask(ask.prompt, ask.echo, answer);
   int status = kExitRefused;
   if (result == CTerminalPrompt::Result::Error)
@@ -64,16 +65,16 @@ int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& o
 
 // Standard input one line at a time, or one answer asked on the terminal.
 int Run(const CPrompt& ask, CLineTransform& transform, COutputWriter& out) {
-  if (isatty(STDIN_FILENO))
+  if (IsTerminal(kStandardInput))
     return AnswerPrompt(ask, transform, out);
-  CLineReader reader(STDIN_FILENO);
+  CLineReader reader(kStandardInput);
   return RunLineStream(reader, out, transform);
 }
 
 int RunCommand(const CCommandLine& cmd) {
   // One cipher serves the whole stream.
   CLineCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
-  COutputWriter out(STDOUT_FILENO, isatty(STDOUT_FILENO) != 0);
+  COutputWriter out(kStandardOutput, IsTerminal(kStandardOutput));
   if (cmd.m_nCommand == CliCommand::Encrypt) {
     CLineEncryptor encryptor(cipher);
     return Run(kPasswordPrompt, encryptor, out);
@@ -87,7 +88,7 @@ int RunCommand(const CCommandLine& cmd) {
 int main(int argc, char** argv) {
   HardenProcess();
   // A closed pipe is reported as a write error, not a silent death.
-  std::signal(SIGPIPE, SIG_IGN);
+  PrepareStandardStreams();
 
   const CCommandLine cmd = ParseCommandLine(argc, argv);
   if (cmd.m_nCommand == CliCommand::Help)

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "CliProcess.h"
+#include "tests/cli/CliProcess.h"
 #include "cipher/AesTextCipher.h"
 #include "cipher/BuiltinKey.h"
 #include "platform/core/CodePage.h"
@@ -146,6 +146,7 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
       {"encrypt", "tail\r\r", "character 5, U+000D, is a control character"},
       {"encrypt", "\x1b]0;x\a", "character 1, U+001B,"},
       {"encrypt", "ab\x7f", "character 3, U+007F,"},
+      {"encrypt", "ab\x1a" "cd", "character 3, U+001A,"},  // read on, not taken for an end
       {"encrypt", "\xc2\x81", "character 1, U+0081, is a control character"},
       {"encrypt", "\xc2\x85", "character 1, U+0085, is outside code page 1252"},
       {"decrypt", EngineText(TEXT("a\nb")), "the password's character 2, U+000A, is a control"},
@@ -204,11 +205,13 @@ TEST(CliOutput, WriteErrorsAreFailuresWithOneLine) {
   std::string many;
   for (int i = 0; i < 100000; ++i)
     many += "password\n";
+#if !defined(_WIN32)
   for (const auto& args : std::vector<std::vector<std::string>>{{"encrypt"}, {"--version"}}) {
     const CliResult full = RunCli(args, many, StdoutTo::DevFull);
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "velkast-cli: cannot write to standard output: No space left on device\n");
   }
+#endif
   const CliResult broken = RunCli({"encrypt"}, many, StdoutTo::ClosedPipe);
   EXPECT_EQ(broken.status, 1);  // not killed by SIGPIPE, not a silent 0
   EXPECT_EQ(broken.err, "velkast-cli: cannot write to standard output: Broken pipe\n");
@@ -223,6 +226,7 @@ TEST(CliOutput, EachAnswerComesBeforeTheNextLineIsRead) {
   EXPECT_EQ(cli.Finish().status, 0);
 }
 
+#if !defined(_WIN32)
 // A running velkast-cli may write no core file: what /proc shows of its
 // limit, soft and hard, is "0 0".
 TEST(CliProcess, WritesNoCoreFile) {
@@ -277,5 +281,7 @@ TEST(CliPrompt, AsksOnATerminalAndRestoresIt) {
     EXPECT_NE(cli.LocalModes() & ECHO, 0u);
   }
 }
+
+#endif
 
 }  // namespace

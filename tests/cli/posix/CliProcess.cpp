@@ -1,4 +1,4 @@
-#include "CliProcess.h"
+#include "tests/cli/CliProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -58,6 +58,8 @@ CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, S
   std::tie(m_fdIn, m_fdOut, m_fdErr) = std::tuple(in[1], out[0], err[0]);
   fcntl(m_fdIn, F_SETFL, O_NONBLOCK);
 }
+
+void CCliProcess::Write(std::string_view text) { m_input.append(text); }
 
 CCliProcess::~CCliProcess() {
   if (m_pid > 0 && kill(m_pid, SIGKILL) == 0)

@@ -1,0 +1,126 @@
+#include "tools/TerminalPrompt.h"
+
+#include <io.h>
+
+#include <cerrno>
+
+#include "platform/core/LocalMemory.h"
+#include "tools/Utf8LineCodec.h"
+#include "tools/WideString.h"
+
+namespace {
+
+// What the control handler needs to put the console back. Written only
+// while no handler is installed.
+HANDLE g_hEchoOff = nullptr;
+DWORD g_dwSavedMode = 0;
+
+// Ctrl+C, Ctrl+Break, closing the console: the mode goes back, and the
+// system's own handler, next in line, then ends the program.
+BOOL WINAPI RestoreOnControl(DWORD) {
+  if (g_hEchoOff != nullptr)
+    SetConsoleMode(g_hEchoOff, g_dwSavedMode);
+  return FALSE;
+}
+
+HANDLE InputOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+void WriteToConsole(HANDLE hConsole, std::string_view ascii) {
+  const WString wide(ascii.begin(), ascii.end());
+  DWORD cchWritten = 0;
+  WriteConsoleW(hConsole, wide.data(), static_cast<DWORD>(wide.size()), &cchWritten, nullptr);
+}
+
+// The console's own sign for the end of input: Ctrl+Z first on a line.
+constexpr WCHAR kEndOfInput = 0x1A;
+
+}  // namespace
+
+CTerminalPrompt::CTerminalPrompt(int fdTerminal) : m_fdTerminal(fdTerminal) {
+  // The console's screen, also when standard error goes elsewhere.
+  m_hPrompt = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+CTerminalPrompt::~CTerminalPrompt() {
+  Restore();
+  if (m_hPrompt != INVALID_HANDLE_VALUE)
+    CloseHandle(m_hPrompt);
+}
+
+CTerminalPrompt::Result CTerminalPrompt::Ask(std::string_view prompt, Echo echo,
+                                              std::string& answer) {
+  if (echo == Echo::Off && !EchoOff(prompt))
+    return Result::Error;
+  WriteToConsole(m_hPrompt, prompt);
+  const Result result = ReadLine(answer);
+  Restore();
+  if (echo == Echo::Off || !m_bLineEnded)
+    WriteToConsole(m_hPrompt, "\n");
+  return result;
+}
+
+bool CTerminalPrompt::EchoOff(std::string_view) {
+  HANDLE hInput = InputOf(m_fdTerminal);
+  if (!GetConsoleMode(hInput, &m_dwSavedMode)) {
+    m_nError = EIO;
+    return false;
+  }
+  g_hEchoOff = hInput;
+  g_dwSavedMode = m_dwSavedMode;
+  SetConsoleCtrlHandler(RestoreOnControl, TRUE);
+  m_bEchoOff = true;
+  // Whole lines, with the console's line editing, and Ctrl+C as a signal.
+  const DWORD dwQuiet = (m_dwSavedMode | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT) & ~ENABLE_ECHO_INPUT;
+  if (!SetConsoleMode(hInput, dwQuiet)) {
+    m_nError = EIO;
+    Restore();
+    return false;
+  }
+  return true;
+}
+
+void CTerminalPrompt::Restore() {
+  if (!m_bEchoOff)
+    return;
+  SetConsoleMode(InputOf(m_fdTerminal), m_dwSavedMode);
+  SetConsoleCtrlHandler(RestoreOnControl, FALSE);
+  g_hEchoOff = nullptr;
+  m_bEchoOff = false;
+}
+
+CTerminalPrompt::Result CTerminalPrompt::ReadLine(std::string& answer) {
+  HANDLE hInput = InputOf(m_fdTerminal);
+  WString line;
+  line.reserve(4096);  // a console line fits: no copies left behind by growth
+  WCHAR chunk[256];
+  Result result = Result::Answered;
+  for (;;) {
+    DWORD cchRead = 0;
+    if (!ReadConsoleW(hInput, chunk, static_cast<DWORD>(std::size(chunk)), &cchRead, nullptr)) {
+      m_nError = EIO;
+      result = Result::Error;
+      break;
+    }
+    if (cchRead == 0)
+      break;
+    line.append(chunk, cchRead);
+    if (line.back() == L'\n')
+      break;
+  }
+  SecureZeroMemory(chunk, sizeof chunk);
+  if (result == Result::Answered && (line.empty() || line.front() == kEndOfInput))
+    result = Result::NoAnswer;
+  if (result == Result::Answered) {
+    m_bLineEnded = line.back() == L'\n';
+    if (m_bLineEnded)
+      line.pop_back();
+    if (m_bLineEnded && !line.empty() && line.back() == L'\r')
+      line.pop_back();
+    answer.clear();
+    answer.reserve(3 * line.size());  // every UTF-16 unit takes at most three bytes
+    AppendUtf8(line, answer);
+  }
+  SecureZeroMemory(line.data(), line.capacity() * sizeof(WCHAR));
+  return result;
+}
