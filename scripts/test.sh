@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the sanitizer build, the fuzzers,
-# then the release build with warnings as errors.
+# the release build with warnings as errors, then the Windows build (cross-
+# built with MinGW-w64) with its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh scripts/packages-build.txt scripts/packages-test.txt
+scripts/install-deps.sh scripts/packages-build.txt scripts/packages-test.txt \
+  scripts/packages-windows.txt
 
 jobs=$(nproc)
 ctest_run() { ctest --test-dir "$1" --output-on-failure -j "$jobs"; }
@@ -26,3 +28,7 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DVELKAST_WERROR=ON -DVELKAST_BUILD_BENCH=ON >/dev/null
 cmake --build build/release
 ctest_run build/release
+
+echo "== Windows (MinGW-w64, tests under Wine) =="
+scripts/build-windows.sh
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" scripts/test-windows.sh build/windows

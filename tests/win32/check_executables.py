@@ -1,0 +1,118 @@
+#!/usr/bin/env python3
+"""Reads the built Windows programs from Linux and checks what they carry.
+
+usage: check_executables.py VELKAST_EXE CLI_EXE ICON_FILE MANIFEST VERSION
+
+Velkast.exe: every resource in English (US), 0x0409; dialog 102 a standard
+(not extended) template; icon group 128 whose nine images 1 to 9 are the
+images of the icon file, byte for byte; the version block with the values
+it was designed with; the manifest as configured. Both programs: 64-bit,
+the right subsystem, and nothing to load but the system's own DLLs.
+"""
+import struct
+import sys
+
+import pefile
+
+RT_ICON, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 5, 14, 16, 24
+EN_US = 0x0409
+SYSTEM_DLLS = {'advapi32.dll', 'comctl32.dll', 'gdi32.dll', 'kernel32.dll', 'msvcrt.dll',
+               'ole32.dll', 'oleaut32.dll', 'shell32.dll', 'user32.dll'}
+
+failures = []
+
+
+def expect(condition, what):
+    if not condition:
+        failures.append(what)
+
+
+def resources(pe):
+    """{(type, id): (language, bytes)} of every resource."""
+    found = {}
+    for rtype in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        for rid in rtype.directory.entries:
+            for lang in rid.directory.entries:
+                data = lang.data.struct
+                key = (rtype.id if rtype.id is not None else str(rtype.name),
+                       rid.id if rid.id is not None else str(rid.name))
+                found[key] = (lang.id, pe.get_data(data.OffsetToData, data.Size))
+    return found
+
+
+def check_program(pe, name, subsystem):
+    expect(pe.FILE_HEADER.Machine == pefile.MACHINE_TYPE['IMAGE_FILE_MACHINE_AMD64'],
+           f'{name}: not a 64-bit program')
+    expect(pe.OPTIONAL_HEADER.Subsystem == subsystem, f'{name}: subsystem {pe.OPTIONAL_HEADER.Subsystem}')
+    dlls = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
+    expect(dlls <= SYSTEM_DLLS, f'{name}: loads {sorted(dlls - SYSTEM_DLLS)}')
+
+
+def check_icons(found, icon_file):
+    ico = open(icon_file, 'rb').read()
+    reserved, kind, count = struct.unpack_from('<HHH', ico, 0)
+    group = found[(RT_GROUP_ICON, 128)][1]
+    expect(struct.unpack_from('<HHH', group, 0) == (0, 1, count) and count == 9,
+           'icon group 128: not the nine images of the icon file')
+    for i in range(count):
+        # File entry: w h colours reserved planes bits size offset.
+        w, h, colours, _, planes, bits, size, offset = struct.unpack_from('<BBBBHHII', ico, 6 + 16 * i)
+        # Group entry: the same, with the image's resource id for the offset.
+        gw, gh, gcolours, _, gplanes, gbits, gsize, image_id = struct.unpack_from(
+            '<BBBBHHIH', group, 6 + 14 * i)
+        expect((gw, gh, gcolours, gplanes, gbits, gsize) == (w, h, colours, planes, bits, size),
+               f'icon group entry {i + 1}: {gw}x{gh} differs from the file')
+        expect(image_id == i + 1, f'icon group entry {i + 1} names image {image_id}')
+        expect(found.get((RT_ICON, i + 1), (0, b''))[1] == ico[offset:offset + size],
+               f'icon image {i + 1} is not byte-equal to the icon file')
+
+
+def check_version(pe, version):
+    major, minor, patch, build = map(int, version.split('.'))
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    expect((fixed.Signature, fixed.StrucVersion) == (0xFEEF04BD, 0x10000), 'version: signature')
+    for field in ('FileVersion', 'ProductVersion'):
+        expect((getattr(fixed, field + 'MS'), getattr(fixed, field + 'LS')) ==
+               (major << 16 | minor, patch << 16 | build), f'version: fixed {field}')
+    expect((fixed.FileFlagsMask, fixed.FileFlags, fixed.FileOS, fixed.FileType, fixed.FileSubtype,
+            fixed.FileDateMS, fixed.FileDateLS) == (0x3F, 0, 0x4, 0x1, 0, 0, 0), 'version: fixed fields')
+    tables, translation = {}, None
+    for info in pe.FileInfo[0]:
+        if info.Key == b'StringFileInfo':
+            tables = {t.LangID: t.entries for t in info.StringTable}
+        elif info.Key == b'VarFileInfo':
+            translation = info.Var[0].entry.get(b'Translation')
+    expect(list(tables) == [b'040904e4'], f'version: string tables {list(tables)}')
+    strings = tables.get(b'040904e4', {})
+    for key, value in ((b'FileVersion', version), (b'ProductVersion', version),
+                       (b'InternalName', 'Velkast.exe'), (b'OriginalFilename', 'Velkast.exe')):
+        expect(strings.get(key) == value.encode(), f'version: {key.decode()} = {strings.get(key)}')
+    for key in (b'CompanyName', b'FileDescription', b'LegalCopyright', b'ProductName'):
+        expect(strings.get(key, b'').isascii() and strings.get(key), f'version: {key.decode()}')
+    expect(translation == '0x0409 0x04e4', f'version: translation {translation}')
+
+
+def main(velkast_exe, cli_exe, icon_file, manifest, version):
+    pe = pefile.PE(velkast_exe)
+    check_program(pe, 'Velkast.exe', pefile.SUBSYSTEM_TYPE['IMAGE_SUBSYSTEM_WINDOWS_GUI'])
+    check_program(pefile.PE(cli_exe), 'velkast-cli.exe',
+                  pefile.SUBSYSTEM_TYPE['IMAGE_SUBSYSTEM_WINDOWS_CUI'])
+
+    found = resources(pe)
+    expect(all(lang == EN_US for lang, _ in found.values()),
+           f'languages {sorted({lang for lang, _ in found.values()})}')
+    dialog = found.get((RT_DIALOG, 102), (0, b''))[1]
+    expect(len(dialog) > 18 and struct.unpack_from('<HH', dialog, 0)[1] != 0xFFFF,
+           'dialog 102: missing, or an extended template')
+    check_icons(found, icon_file)
+    check_version(pe, version)
+    expect(found.get((RT_MANIFEST, 1), (0, b''))[1] == open(manifest, 'rb').read(),
+           'manifest 1: not the configured manifest')
+
+    for failure in failures:
+        print(f'FAIL: {failure}', file=sys.stderr)
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(*sys.argv[1:]))
