@@ -17,6 +17,9 @@ if [[ ! -f $WINEPREFIX/.velkast-ready ]]; then
   quiet wineboot --init
   quiet wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
   quiet wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
+  # The desktop the first start made is not yet virtual: end it with its
+  # server, so the next program starts the virtual one.
+  quiet wineserver -k || true
   touch "$WINEPREFIX/.velkast-ready"
 fi
 # The server stays a minute after its last program, so a test run reuses
