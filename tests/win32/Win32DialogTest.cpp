@@ -171,6 +171,8 @@ TEST(Win32Dialog, LaidOutByTheSystemCentredWithItsIcons) {
       EXPECT_EQ(ClientRect(hDlg, controls[4]), std::tuple(12, 11, 138, 13));
     }
     EXPECT_EQ(Text(hDlg), Wide(kDesignedCaption));
+    // The framework's name for the program: the executable's, as the system gives it.
+    EXPECT_EQ(AfxGetAppName(), L"win32_dialog_tests");
 
     RECT rcWindow{}, rcArea{};
     GetWindowRect(hDlg, &rcWindow);
