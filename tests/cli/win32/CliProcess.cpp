@@ -1,38 +1,18 @@
-// velkast-cli.exe on pipes: a thread feeds its standard input as the test
-// writes, and one thread each drains its standard output and error, so
-// neither side ever waits on a full pipe.
+// velkast-cli.exe with its standard input on a pipe that the test writes as
+// it goes, and its standard output and error in files, so the program never
+// waits on the test to read them.
 #include "tests/cli/CliProcess.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "platform/core/WinTypes.h"
 
 namespace {
-
-// A pipe with one end for the child to inherit.
-struct Pipe {
-  HANDLE hRead = nullptr;
-  HANDLE hWrite = nullptr;
-};
-
-Pipe MakePipe(bool bChildReads) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  Pipe pipe;
-  EXPECT_TRUE(CreatePipe(&pipe.hRead, &pipe.hWrite, &inherit, 0));
-  SetHandleInformation(bChildReads ? pipe.hWrite : pipe.hRead, HANDLE_FLAG_INHERIT, 0);
-  return pipe;
-}
-
-void Close(HANDLE& h) {
-  if (h != nullptr)
-    CloseHandle(h);
-  h = nullptr;
-}
 
 // One argument as the C library's command-line parser reads it back.
 std::wstring Quoted(const std::string& arg) {
@@ -47,8 +27,24 @@ std::wstring Quoted(const std::string& arg) {
     nBackslashes = 0;
     quoted.push_back(static_cast<unsigned char>(ch));
   }
-  quoted.append(2 * nBackslashes, L'\\');
-  return quoted + L"\"";
+  return quoted.append(2 * nBackslashes, L'\\') + L"\"";
+}
+
+std::wstring TempFileName() {
+  WCHAR szDir[MAX_PATH], szFile[MAX_PATH];
+  GetTempPathW(MAX_PATH, szDir);
+  GetTempFileNameW(szDir, L"cli", 0, szFile);
+  return szFile;
+}
+
+HANDLE Inheritable(HANDLE h) {
+  SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+  return h;
+}
+
+std::string FileText(const std::wstring& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace
@@ -56,115 +52,81 @@ std::wstring Quoted(const std::string& arg) {
 struct CCliProcess::CStreams {
   PROCESS_INFORMATION process{};
   HANDLE hInput = nullptr;
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::string input;          // written by the test, taken by the feeder
-  bool bInputEnded = false;
-  std::string out, err;
-  std::thread feeder, outReader, errReader;
-
-  void Feed() {
-    std::unique_lock lock(mutex);
-    for (;;) {
-      changed.wait(lock, [this] { return !input.empty() || bInputEnded; });
-      if (input.empty())
-        break;
-      const std::string chunk = std::exchange(input, std::string());
-      lock.unlock();
-      DWORD cbWritten = 0;
-      const bool bWritten = WriteFile(hInput, chunk.data(), static_cast<DWORD>(chunk.size()),
-                                      &cbWritten, nullptr);
-      lock.lock();
-      if (!bWritten)
-        break;  // the tool has stopped reading
-    }
-    Close(hInput);
-  }
-
-  void Drain(HANDLE hRead, std::string& to) {
-    char buf[65536];
-    DWORD cbRead = 0;
-    while (ReadFile(hRead, buf, sizeof buf, &cbRead, nullptr) && cbRead > 0) {
-      std::lock_guard lock(mutex);
-      to.append(buf, cbRead);
-      changed.notify_all();
-    }
-    CloseHandle(hRead);
-  }
+  std::wstring outPath = TempFileName(), errPath = TempFileName();
+  bool bOutToFile = true;
 };
 
 CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, StdoutTo to)
     : m_pStreams(std::make_unique<CStreams>()) {
   EXPECT_FALSE(bTerminal) << "no terminal on this system";
   EXPECT_NE(to, StdoutTo::DevFull) << "no /dev/full on this system";
-  Pipe in = MakePipe(true), out = MakePipe(false), err = MakePipe(false);
-  std::wstring commandLine = Quoted(VELKAST_CLI_PATH);
-  for (const std::string& arg : args)
-    commandLine += L" " + Quoted(arg);
+  CStreams& s = *m_pStreams;
+  HANDLE hChildIn = nullptr, hPipeOut = nullptr;
+  CreatePipe(&hChildIn, &s.hInput, nullptr, 0);
+  HANDLE hChildOut;
+  if (to == StdoutTo::ClosedPipe) {
+    CreatePipe(&hPipeOut, &hChildOut, nullptr, 0);
+    CloseHandle(hPipeOut);  // nobody will read what the program writes
+    s.bOutToFile = false;
+  } else {
+    hChildOut = CreateFileW(s.outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
+  }
+  HANDLE hChildErr = CreateFileW(s.errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                 CREATE_ALWAYS, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = in.hRead;
-  startup.hStdOutput = out.hWrite;
-  startup.hStdError = err.hWrite;
+  startup.hStdInput = Inheritable(hChildIn);
+  startup.hStdOutput = Inheritable(hChildOut);
+  startup.hStdError = Inheritable(hChildErr);
+  std::wstring commandLine = Quoted(VELKAST_CLI_PATH);
+  for (const std::string& arg : args)
+    commandLine += L" " + Quoted(arg);
   EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                             nullptr, &startup, &m_pStreams->process));
-  for (HANDLE& hChildEnd : {std::ref(in.hRead), std::ref(out.hWrite), std::ref(err.hWrite)})
-    Close(hChildEnd);
-  if (to == StdoutTo::ClosedPipe)
-    Close(out.hRead);
-  CStreams& s = *m_pStreams;
-  s.hInput = in.hWrite;
-  s.feeder = std::thread([&s] { s.Feed(); });
-  if (out.hRead != nullptr)
-    s.outReader = std::thread([&s, h = out.hRead] { s.Drain(h, s.out); });
-  s.errReader = std::thread([&s, h = err.hRead] { s.Drain(h, s.err); });
+                             nullptr, &startup, &s.process));
+  for (HANDLE h : {hChildIn, hChildOut, hChildErr})
+    CloseHandle(h);
 }
 
 CCliProcess::~CCliProcess() {
   CStreams& s = *m_pStreams;
-  if (s.process.hProcess != nullptr && WaitForSingleObject(s.process.hProcess, 0) == WAIT_TIMEOUT)
+  if (s.hInput != nullptr)
+    CloseHandle(s.hInput);
+  if (WaitForSingleObject(s.process.hProcess, 0) == WAIT_TIMEOUT)
     TerminateProcess(s.process.hProcess, 1);
-  {
-    std::lock_guard lock(s.mutex);
-    s.bInputEnded = true;
-    s.changed.notify_all();
-  }
-  for (std::thread* pThread : {&s.feeder, &s.outReader, &s.errReader})
-    if (pThread->joinable())
-      pThread->join();
-  Close(s.process.hProcess);
-  Close(s.process.hThread);
+  WaitForSingleObject(s.process.hProcess, INFINITE);
+  CloseHandle(s.process.hProcess);
+  CloseHandle(s.process.hThread);
+  DeleteFileW(s.outPath.c_str());
+  DeleteFileW(s.errPath.c_str());
 }
 
+// The program reads as the test writes; once it has stopped reading, what
+// is left to write is dropped.
 void CCliProcess::Write(std::string_view text) {
-  std::lock_guard lock(m_pStreams->mutex);
-  m_pStreams->input.append(text);
-  m_pStreams->changed.notify_all();
+  DWORD cbWritten = 0;
+  WriteFile(m_pStreams->hInput, text.data(), static_cast<DWORD>(text.size()), &cbWritten, nullptr);
 }
 
 bool CCliProcess::WaitFor(std::string_view text, int timeoutMs) {
-  CStreams& s = *m_pStreams;
-  std::unique_lock lock(s.mutex);
-  return s.changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
-    return s.out.find(text) != std::string::npos || s.err.find(text) != std::string::npos;
-  });
+  const CStreams& s = *m_pStreams;
+  for (int nWaited = 0; nWaited <= timeoutMs; nWaited += 10) {
+    if (FileText(s.outPath).find(text) != std::string::npos ||
+        FileText(s.errPath).find(text) != std::string::npos)
+      return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
 }
 
 CliResult CCliProcess::Finish() {
   CStreams& s = *m_pStreams;
-  {
-    std::lock_guard lock(s.mutex);
-    s.bInputEnded = true;
-    s.changed.notify_all();
-  }
-  for (std::thread* pThread : {&s.feeder, &s.outReader, &s.errReader})
-    if (pThread->joinable())
-      pThread->join();
+  CloseHandle(std::exchange(s.hInput, nullptr));
   WaitForSingleObject(s.process.hProcess, INFINITE);
   DWORD dwStatus = 0;
   GetExitCodeProcess(s.process.hProcess, &dwStatus);
-  m_result = {static_cast<int>(dwStatus), s.out, s.err};
+  m_result = {static_cast<int>(dwStatus), s.bOutToFile ? FileText(s.outPath) : "", FileText(s.errPath)};
   return m_result;
 }
 
