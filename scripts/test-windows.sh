@@ -7,6 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/windows}
 prefix=$PWD/$build/wineprefix
+# A server left from another run may hold its desktop on another display.
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 scripts/wine-prefix.sh "$prefix"
 status=0
 VELKAST_WINEPREFIX=$prefix ctest --test-dir "$build" --output-on-failure -j "$(nproc)" || status=$?

@@ -23,5 +23,7 @@ if [[ ! -f $WINEPREFIX/.velkast-ready ]]; then
   touch "$WINEPREFIX/.velkast-ready"
 fi
 # The server stays a minute after its last program, so a test run reuses
-# one; a server that is already there is kept.
+# one; a server that is already there is kept. Its services and desktop
+# start here too, with nothing of a test's to inherit.
 quiet wineserver -p60 || true
+quiet wineboot
