@@ -90,11 +90,16 @@ WString EngineEncrypt(const WString& password) {
   return psz != nullptr ? WString(psz) : WString(L"<null>");
 }
 
+// Another process (the X clipboard's bridge, under Wine) may hold the
+// clipboard for a moment: opening it is tried again, as programs do.
 void SetClipboardText(HWND hOwner, const WString& text) {
   HGLOBAL hData = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(WCHAR));
   std::char_traits<WCHAR>::copy(static_cast<WCHAR*>(GlobalLock(hData)), text.c_str(), text.size() + 1);
   GlobalUnlock(hData);
-  ASSERT_TRUE(OpenClipboard(hOwner) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, hData));
+  bool bOpen = false;
+  for (int nTry = 0; nTry < 100 && !(bOpen = OpenClipboard(hOwner)); ++nTry)
+    Sleep(10);
+  ASSERT_TRUE(bOpen && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, hData));
   CloseClipboard();
 }
 
