@@ -38,7 +38,9 @@ class CTerminalPrompt {
   int Error() const { return m_nError; }
 
  private:
-  // prompt is shown again after the program is suspended and continued.
+  // What each system does: the prompt shown (again after the program is
+  // suspended and continued), echo off and back, one line read.
+  void WritePrompt(std::string_view text);
   bool EchoOff(std::string_view prompt);
   void Restore();
   Result ReadLine(std::string& answer);

@@ -33,30 +33,9 @@ for tool in Xvfb openbox xdotool xclip xwininfo xprop xmodmap; do
   fi
 done
 
-work=$(mktemp -d)
-pids=()  # Xvfb, openbox and every Velkast started, ended on any way out
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# Polls a command (10 s at most) until it succeeds.
-wait_for() {
-  local deadline=$((SECONDS + 10))
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
+# $work, fail, wait_for (10 s), and $pids: Xvfb, openbox and every Velkast
+# started, ended on any way out.
+source "$(dirname "$0")/../support/e2e.sh"
 
 # --- the X server and the window manager -----------------------------------
 

@@ -21,30 +21,11 @@ for tool in Xvfb xdotool xclip xmodmap wine; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 77; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-wait_for() {  # a command, polled for 20 s at most
-  local deadline=$((SECONDS + 20))
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
+# $work, fail, wait_for, and $pids: Xvfb and every Velkast.exe started,
+# ended on any way out with the prefix's server.
+source "$here/../support/e2e.sh"
+wait_seconds=20
+e2e_cleanup_hook() { WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true; }
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)

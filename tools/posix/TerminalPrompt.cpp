@@ -100,19 +100,7 @@ CTerminalPrompt::~CTerminalPrompt() {
     close(m_fdPrompt);
 }
 
-CTerminalPrompt::Result CTerminalPrompt::Ask(std::string_view prompt, Echo echo,
-                                              std::string& answer) {
-  if (echo == Echo::Off && !EchoOff(prompt))
-    return Result::Error;
-  WriteAll(m_fdPrompt, prompt);
-  const Result result = ReadLine(answer);
-  Restore();
-  // Whatever comes next starts on a line of its own, also when the Enter
-  // that ended the answer was not echoed.
-  if (echo == Echo::Off || !m_bLineEnded)
-    WriteAll(m_fdPrompt, "\n");
-  return result;
-}
+void CTerminalPrompt::WritePrompt(std::string_view text) { WriteAll(m_fdPrompt, text); }
 
 bool CTerminalPrompt::EchoOff(std::string_view prompt) {
   if (tcgetattr(m_fdTerminal, &m_saved) != 0) {

@@ -48,17 +48,7 @@ CTerminalPrompt::~CTerminalPrompt() {
     CloseHandle(m_hPrompt);
 }
 
-CTerminalPrompt::Result CTerminalPrompt::Ask(std::string_view prompt, Echo echo,
-                                              std::string& answer) {
-  if (echo == Echo::Off && !EchoOff(prompt))
-    return Result::Error;
-  WriteToConsole(m_hPrompt, prompt);
-  const Result result = ReadLine(answer);
-  Restore();
-  if (echo == Echo::Off || !m_bLineEnded)
-    WriteToConsole(m_hPrompt, "\n");
-  return result;
-}
+void CTerminalPrompt::WritePrompt(std::string_view text) { WriteToConsole(m_hPrompt, text); }
 
 bool CTerminalPrompt::EchoOff(std::string_view) {
   HANDLE hInput = InputOf(m_fdTerminal);
