@@ -2,6 +2,7 @@
 // strings, and hex helpers.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,21 @@ class CAesProbe : public CAesTextCipher {
   using CAesTextCipher::ExpandKey;
   using CAesTextCipher::m_abSchedule;
   using CAesTextCipher::m_abState;
-  using CAesTextCipher::m_Nb;
-  using CAesTextCipher::m_Nk;
-  using CAesTextCipher::m_Nr;
   using CAesTextCipher::m_pbKey;
 };
 
-std::vector<BYTE> FromHex(const std::string& hex);
-std::string ToHex(const BYTE* pb, size_t cb);
+inline std::vector<BYTE> FromHex(const std::string& hex) {
+  std::vector<BYTE> out(hex.size() / 2);
+  for (size_t i = 0; i < out.size(); ++i)
+    out[i] = static_cast<BYTE>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+  return out;
+}
+
+inline std::string ToHex(const BYTE* pb, size_t cb) {
+  std::string s(2 * cb + 1, '\0');
+  for (size_t i = 0; i < cb; ++i)
+    std::snprintf(&s[2 * i], 3, "%02x", pb[i]);
+  s.pop_back();
+  return s;
+}
 inline std::string ToHex(const std::vector<BYTE>& v) { return ToHex(v.data(), v.size()); }
