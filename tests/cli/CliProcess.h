@@ -1,6 +1,6 @@
 // Runs the built velkast-cli as a separate process, the way scripts and
-// terminals do: on pipes, onto special files, or (on Linux) on a
-// pseudo-terminal. The Windows version runs it on pipes only.
+// terminals do: its input on a pipe or (on Linux) a pseudo-terminal, its
+// output taken by the test or sent onto a full device or a closed pipe.
 #pragma once
 
 #include <memory>
@@ -19,50 +19,46 @@ struct CliResult {
   std::string err;  // standard error, or what the terminal showed
 };
 
-// Where standard output goes. DevFull exists on Linux only.
+// Where standard output goes: to the test (into a file it reads, so the tool
+// never waits on it), onto /dev/full (Linux only), or into a pipe nobody reads.
 enum class StdoutTo { Pipe, DevFull, ClosedPipe };
 
 class CCliProcess {
  public:
   // On a terminal, standard input and standard error are a new
   // pseudo-terminal that is also the controlling terminal; standard output
-  // stays a pipe.
+  // goes where `to` says.
   CCliProcess(const std::vector<std::string>& args, bool bTerminal, StdoutTo to = StdoutTo::Pipe);
   ~CCliProcess();
   // Sends text to standard input (types it, on a terminal).
   void Write(std::string_view text);
-  // Keeps feeding and reading until out or err holds text; false when
-  // nothing more comes for timeoutMs.
+  // Reads until out or err holds text; false when it has not come within
+  // timeoutMs.
   bool WaitFor(std::string_view text, int timeoutMs = 10000);
   // Ends the input (but not the terminal) and waits for the exit.
   CliResult Finish();
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+ private:
+  struct CStreams;  // the pipes and files the program runs on
+  std::unique_ptr<CStreams> m_pStreams;
+#else
   void Signal(int sig) const { kill(m_pid, sig); }
   pid_t Pid() const { return m_pid; }
   // The terminal's local modes (c_lflag).
-  tcflag_t LocalModes() const {
-    termios modes{};
-    tcgetattr(m_fdSlave, &modes);
-    return modes.c_lflag;
-  }
-#endif
+  tcflag_t LocalModes() const { termios t{}; tcgetattr(m_fdSlave, &t); return t.c_lflag; }
 
  private:
-#if defined(_WIN32)
-  struct CStreams;  // the pipes and the threads that move them
-  std::unique_ptr<CStreams> m_pStreams;
-#else
-  bool Pump(int timeoutMs);
+  void ReadOutput();  // what the files and the terminal have gained
 
   pid_t m_pid = -1;
-  int m_fdIn = -1, m_fdOut = -1, m_fdErr = -1;
-  int m_fdSlave = -1;  // kept open to read the terminal's modes
-  std::string m_input;
+  // Input: a pipe, or the terminal's master side (its slave side kept open to
+  // read the terminal's modes); output: the files the test reads, or -1.
+  int m_fdIn = -1, m_fdSlave = -1, m_fdOut = -1, m_fdErr = -1;
 #endif
   CliResult m_result;
 };
 
-// Runs velkast-cli on pipes with input on standard input.
+// Runs velkast-cli with input on standard input.
 CliResult RunCli(const std::vector<std::string>& args, std::string_view input,
                  StdoutTo to = StdoutTo::Pipe);
