@@ -4,12 +4,13 @@
 // The state is the FIPS-197 4x4 matrix stored row by row: s[r][c] is
 // m_abState[4 * r + c], and block byte i is s[i % 4][i / 4].
 //
-// Every step handles one byte at a time. The substitution, shift and key
-// steps are straight-line code on fixed positions, so that within a round
-// the compiler can pass a byte from one step to the next in a register; the
-// column mixing loops over the columns with one line per row, and the
-// compiler does each line for the four columns at once.
+// Every step is written one byte at a time. Row by row, a row of the state
+// is 4 contiguous bytes, so MixColumns, which combines whole rows, is a few
+// 16-byte operations for the compiler; the key, substitution and shift
+// steps run as one stretch of byte loads and lookups between two
+// MixColumns.
 #include <algorithm>
+#include <cstddef>
 
 #include "cipher/AesTables.h"
 #include "cipher/AesTextCipher.h"
@@ -24,9 +25,26 @@ constexpr int At(int r, int c) {
 }
 
 // Multiplication by 2 in GF(2^8): shift left, XOR 0x1b if the top bit was
-// set, keep the low 8 bits.
+// set, keep the low 8 bits. The 0x1b is chosen before it is applied, which
+// the compiler does without a branch, for 16 bytes at a time.
 inline BYTE XTime(BYTE a) {
-  return static_cast<BYTE>((a << 1) ^ (a >= 0x80 ? 0x1b : 0x00));
+  const BYTE reduce = a >= 0x80 ? 0x1b : 0x00;
+  return static_cast<BYTE>((a << 1) ^ reduce);
+}
+
+// b[r][c] = a[(r + n) mod 4][c]: the rows of a, n places up. A row is 4
+// contiguous bytes, so this moves whole 4-byte groups.
+inline void RotateRows(BYTE* b, const BYTE* a, int n) {
+  const auto row = [&](int r) {
+    b[At(r, 0)] = a[At((r + n) % 4, 0)];
+    b[At(r, 1)] = a[At((r + n) % 4, 1)];
+    b[At(r, 2)] = a[At((r + n) % 4, 2)];
+    b[At(r, 3)] = a[At((r + n) % 4, 3)];
+  };
+  row(0);
+  row(1);
+  row(2);
+  row(3);
 }
 
 }  // namespace
@@ -90,7 +108,7 @@ void CAesTextCipher::ExpandKey() {
 // as the member array rather than through a pointer, which tells the
 // compiler that no key byte is a state byte.
 void CAesTextCipher::AddRoundKey(int nRound) {
-  const int k = 16 * nRound;
+  const std::size_t k = 16 * static_cast<std::size_t>(nRound);
   BYTE* const s = m_abState;
   const auto addRow = [&](int r) {
     s[At(r, 0)] ^= m_abSchedule[k + 4 * 0 + r];
@@ -153,7 +171,8 @@ void CAesTextCipher::ShiftRows() {
   shiftRow(3);
 }
 
-// Row r rotates right by r places: s[r][(c + r) mod 4] = a[r][c].
+// Row r rotates right by r places: s[r][(c + r) mod 4] = a[r][c]. Row 0 is
+// written back as in ShiftRows.
 void CAesTextCipher::InvShiftRows() {
   BYTE a[16];
   for (int i = 0; i < 16; ++i)
@@ -165,11 +184,21 @@ void CAesTextCipher::InvShiftRows() {
     s[At(r, (2 + r) % 4)] = a[At(r, 2)];
     s[At(r, (3 + r) % 4)] = a[At(r, 3)];
   };
+  shiftRow(0);
   shiftRow(1);
   shiftRow(2);
   shiftRow(3);
 }
 
+// The FIPS-197 table, row r: s[r][c] = 2 * a[r][c] ^ 3 * a[r + 1][c] ^
+// a[r + 2][c] ^ a[r + 3][c], rows mod 4 (each row of the table is the one
+// above it rotated). Every product is formed for all 16 bytes, and the
+// rows of a are rotated into place, so that each line below is the same
+// operation on all 16 bytes.
+//
+// MixColumns and InvMixColumns are not inline: the call hands them the
+// state whole, in m_abState. Inlined, the compiler would carry the bytes of
+// ShiftRows into them one at a time and gather each rotated copy anew.
 void CAesTextCipher::MixColumns() {
   BYTE a[16];
   for (int i = 0; i < 16; ++i)
@@ -179,15 +208,17 @@ void CAesTextCipher::MixColumns() {
     a2[i] = XTime(a[i]);
   for (int i = 0; i < 16; ++i)
     a3[i] = static_cast<BYTE>(a2[i] ^ a[i]);
-  BYTE* const s = m_abState;
-  for (int c = 0; c < 4; ++c) {
-    s[At(0, c)] = static_cast<BYTE>(a2[At(0, c)] ^ a3[At(1, c)] ^ a[At(2, c)] ^ a[At(3, c)]);
-    s[At(1, c)] = static_cast<BYTE>(a[At(0, c)] ^ a2[At(1, c)] ^ a3[At(2, c)] ^ a[At(3, c)]);
-    s[At(2, c)] = static_cast<BYTE>(a[At(0, c)] ^ a[At(1, c)] ^ a2[At(2, c)] ^ a3[At(3, c)]);
-    s[At(3, c)] = static_cast<BYTE>(a3[At(0, c)] ^ a[At(1, c)] ^ a[At(2, c)] ^ a2[At(3, c)]);
-  }
+  BYTE b1[16], b2[16], b3[16];
+  RotateRows(b1, a3, 1);
+  RotateRows(b2, a, 2);
+  RotateRows(b3, a, 3);
+  for (int i = 0; i < 16; ++i)
+    m_abState[i] = static_cast<BYTE>(a2[i] ^ b1[i] ^ b2[i] ^ b3[i]);
 }
 
+// The FIPS-197 table, row r: s[r][c] = 0x0e * a[r][c] ^ 0x0b * a[r + 1][c] ^
+// 0x0d * a[r + 2][c] ^ 0x09 * a[r + 3][c], rows mod 4, laid out as in
+// MixColumns.
 void CAesTextCipher::InvMixColumns() {
   BYTE a[16];
   for (int i = 0; i < 16; ++i)
@@ -202,13 +233,12 @@ void CAesTextCipher::InvMixColumns() {
     a13[i] = static_cast<BYTE>(x8 ^ x4 ^ a[i]);
     a14[i] = static_cast<BYTE>(x8 ^ x4 ^ x2);
   }
-  BYTE* const s = m_abState;
-  for (int c = 0; c < 4; ++c) {
-    s[At(0, c)] = static_cast<BYTE>(a14[At(0, c)] ^ a11[At(1, c)] ^ a13[At(2, c)] ^ a9[At(3, c)]);
-    s[At(1, c)] = static_cast<BYTE>(a9[At(0, c)] ^ a14[At(1, c)] ^ a11[At(2, c)] ^ a13[At(3, c)]);
-    s[At(2, c)] = static_cast<BYTE>(a13[At(0, c)] ^ a9[At(1, c)] ^ a14[At(2, c)] ^ a11[At(3, c)]);
-    s[At(3, c)] = static_cast<BYTE>(a11[At(0, c)] ^ a13[At(1, c)] ^ a9[At(2, c)] ^ a14[At(3, c)]);
-  }
+  BYTE b1[16], b2[16], b3[16];
+  RotateRows(b1, a11, 1);
+  RotateRows(b2, a13, 2);
+  RotateRows(b3, a9, 3);
+  for (int i = 0; i < 16; ++i)
+    m_abState[i] = static_cast<BYTE>(a14[i] ^ b1[i] ^ b2[i] ^ b3[i]);
 }
 
 // Block byte 4c + r goes to s[r][c].
@@ -251,41 +281,40 @@ void CAesTextCipher::DecryptBlock(const BYTE* pbIn, BYTE* pbOut) {
     InvCipherBlock(pbIn, pbOut);
 }
 
-// The FIPS-197 Cipher. Rounds 1 to Nr - 1 are SubBytes, ShiftRows,
-// MixColumns, AddRoundKey; the loop below runs the same sequence from a
-// round's MixColumns to the next round's ShiftRows, so that each round key
-// is added in the same stretch of code as the substitution that reads it.
+// The FIPS-197 Cipher. The loop holds each round's SubBytes and ShiftRows
+// and, but for the last round, its MixColumns and AddRoundKey, so that each
+// step appears once in it; the compiler then makes one stretch of code of
+// each AddRoundKey and the SubBytes and ShiftRows after it, between two
+// MixColumns calls.
 void CAesTextCipher::CipherBlock(const BYTE* pbIn, BYTE* pbOut) {
   const int nRounds = m_Nr;
   LoadState(pbIn);
   AddRoundKey(0);
-  SubBytes();
-  ShiftRows();
-  for (int round = 1; round < nRounds; ++round) {
-    MixColumns();
-    AddRoundKey(round);
+  for (int round = 1;; ++round) {
     SubBytes();
     ShiftRows();
+    if (round == nRounds)
+      break;
+    MixColumns();
+    AddRoundKey(round);
   }
   AddRoundKey(nRounds);
   UnloadState(pbOut);
 }
 
 // The FIPS-197 Inverse Cipher, with the encryption schedule taken from the
-// last round key to the first.
+// last round key to the first; the loop is laid out as in CipherBlock.
 void CAesTextCipher::InvCipherBlock(const BYTE* pbIn, BYTE* pbOut) {
-  const int nRounds = m_Nr;
   LoadState(pbIn);
-  AddRoundKey(nRounds);
-  for (int round = nRounds - 1; round >= 1; --round) {
+  AddRoundKey(m_Nr);
+  for (int round = m_Nr - 1;; --round) {
     InvShiftRows();
     InvSubBytes();
     AddRoundKey(round);
+    if (round == 0)
+      break;
     InvMixColumns();
   }
-  InvShiftRows();
-  InvSubBytes();
-  AddRoundKey(0);
   UnloadState(pbOut);
 }
 

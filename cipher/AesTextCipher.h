@@ -39,16 +39,17 @@ class CAesTextCipher : public CTextCipher {
  protected:
   void ApplyKeySize();
   void ExpandKey();
-  // The round steps of FIPS-197, each on m_abState. They are inline and
-  // defined next to the block operations that use them, so that the
-  // compiler can carry a byte from one step to the next in a register.
+  // The round steps of FIPS-197, each on m_abState. The byte steps are
+  // inline and defined next to the block operations that use them, so that
+  // the compiler can carry a byte from one step to the next in a register;
+  // the column mixing works on the whole state and is an ordinary call.
   inline void AddRoundKey(int nRound);
   inline void SubBytes();
   inline void InvSubBytes();
   inline void ShiftRows();
   inline void InvShiftRows();
-  inline void MixColumns();
-  inline void InvMixColumns();
+  void MixColumns();
+  void InvMixColumns();
 
   bool HasKey() const { return m_pbKey != nullptr; }
 
@@ -64,8 +65,8 @@ class CAesTextCipher : public CTextCipher {
   // Allocates Nk * 4 zero-filled key bytes, copies them from pbSource
   // (stopping early at a zero byte when bStopAtNul), then expands the key.
   void InitKey(const BYTE* pbSource, bool bStopAtNul);
-  void LoadState(const BYTE* pbIn);
-  void UnloadState(BYTE* pbOut) const;
+  inline void LoadState(const BYTE* pbIn);
+  inline void UnloadState(BYTE* pbOut) const;
   // The block operations without the key check, for the buffer loops.
   void CipherBlock(const BYTE* pbIn, BYTE* pbOut);
   void InvCipherBlock(const BYTE* pbIn, BYTE* pbOut);
