@@ -110,16 +110,16 @@ void CAesTextCipher::ExpandKey() {
 void CAesTextCipher::AddRoundKey(int nRound) {
   const std::size_t k = 16 * static_cast<std::size_t>(nRound);
   BYTE* const s = m_abState;
-  const auto addRow = [&](int r) {
-    s[At(r, 0)] ^= m_abSchedule[k + 4 * 0 + r];
-    s[At(r, 1)] ^= m_abSchedule[k + 4 * 1 + r];
-    s[At(r, 2)] ^= m_abSchedule[k + 4 * 2 + r];
-    s[At(r, 3)] ^= m_abSchedule[k + 4 * 3 + r];
+  const auto addWord = [&](int c) {
+    s[At(0, c)] ^= m_abSchedule[k + 4 * c + 0];
+    s[At(1, c)] ^= m_abSchedule[k + 4 * c + 1];
+    s[At(2, c)] ^= m_abSchedule[k + 4 * c + 2];
+    s[At(3, c)] ^= m_abSchedule[k + 4 * c + 3];
   };
-  addRow(0);
-  addRow(1);
-  addRow(2);
-  addRow(3);
+  addWord(0);
+  addWord(1);
+  addWord(2);
+  addWord(3);
 }
 
 void CAesTextCipher::SubBytes() {
