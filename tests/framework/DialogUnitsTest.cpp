@@ -3,6 +3,8 @@
 // platform's own dialog manager puts them with base units of 7 x 13.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
 #include <cmath>
 #include <random>
 #include <tuple>
@@ -16,22 +18,17 @@ TEST(MulDiv, RoundsHalfAwayFromZeroAsExactArithmeticSays) {
   std::uniform_int_distribution<int> value(-100000, 100000);
   for (int i = 0; i < 20000; ++i) {
     const int a = value(random), b = value(random), c = value(random);
-    if (c == 0)
-      continue;
-    const long double exact = static_cast<long double>(a) * b / c;
-    const long double rounded = exact < 0 ? -std::floor(-exact + 0.5L) : std::floor(exact + 0.5L);
-    const int expected = std::fabs(rounded) > 2147483647.0L ? -1 : static_cast<int>(rounded);
-    ASSERT_EQ(MulDiv(a, b, c), expected) << a << '*' << b << '/' << c;
+    // llround rounds halves away from zero; an overflow gives -1.
+    const long long exact = c == 0 ? -1 : std::llround(static_cast<long double>(a) * b / c);
+    ASSERT_EQ(MulDiv(a, b, c), std::abs(exact) > INT_MAX ? -1 : exact) << a << '*' << b << '/' << c;
   }
-  EXPECT_EQ(MulDiv(1, 1, 0), -1);
   EXPECT_EQ(MulDiv(2000000000, 2000000000, 2000000000), 2000000000);  // no overflow
 }
 
 TEST(DialogUnits, BaseUnitsAndTheDialogManagersRectangles) {
   // 52 letters 312 to 337 pixels wide average 6 pixels, 338 rounds up to 7.
-  EXPECT_EQ(std::tuple(AverageCharWidthFromAlphabet(312), AverageCharWidthFromAlphabet(337),
-                       AverageCharWidthFromAlphabet(338)),
-            std::tuple(6, 6, 7));
+  for (auto [nAlphabet, nAverage] : {std::pair{312, 6}, {337, 6}, {338, 7}})
+    EXPECT_EQ(AverageCharWidthFromAlphabet(nAlphabet), nAverage) << nAlphabet;
   // x, y, cx, cy in dialog units, and x, y, width, height in pixels as
   // measured: each value maps by itself, so 50 units are 88 pixels
   // wherever they start.

@@ -23,26 +23,14 @@ INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script) {
 
 QWidget* ControlWidget(HWND hDlg, int nID) { return AfxQtWidgetFromHandle(GetDlgItem(hDlg, nID)); }
 
-void TypeText(QWidget* pWidget, const QString& text) {
-  for (qsizetype i = 0; i < text.size();) {
-    const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    QTest::sendKeyEvent(QTest::Click, pWidget, Qt::Key_unknown, text.mid(i, n), Qt::NoModifier);
-    i += n;
-  }
-}
+void Click(HWND hDlg, int nID) { QTest::mouseClick(ControlWidget(hDlg, nID), Qt::LeftButton); }
 
 bool IsEnded(HWND hDlg) {
   const HWND__* pDlg = AfxQtWindowFromHandle(hDlg);
   return pDlg == nullptr || pDlg->bEnded;
 }
 
-void PrintTo(const CString& str, std::ostream* os) { PrintTo(QString::fromUtf16(str.GetString()), os); }
-
 void PrintTo(const QString& str, std::ostream* os) { *os << '"' << str.toStdString() << '"'; }
-
-void PrintTo(const QRect& rc, std::ostream* os) {
-  *os << rc.x() << ' ' << rc.y() << ' ' << rc.width() << 'x' << rc.height();
-}
 
 // main for GUI tests: a QApplication around GoogleTest. Without a platform
 // chosen by the environment the tests run offscreen, which also lets the

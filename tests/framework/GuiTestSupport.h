@@ -1,8 +1,7 @@
 // Running framework dialogs under GoogleTest in a Qt application: modal
-// dialogs driven by a script from inside their loop, and real key input.
+// dialogs driven by a script from inside their loop, and real input.
 #pragma once
 
-#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -21,13 +20,10 @@ INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script);
 // The widget of control nID of a dialog.
 QWidget* ControlWidget(HWND hDlg, int nID);
 
-// Types text into the focused widget as key events that carry it, one
-// code point at a time (QTest::keyClicks takes Latin-1 only).
-void TypeText(QWidget* pWidget, const QString& text);
+// Clicks control nID with the mouse.
+void Click(HWND hDlg, int nID);
 
 // Whether the dialog's modal loop has ended.
 bool IsEnded(HWND hDlg);
 
-void PrintTo(const CString& str, std::ostream* os);
 void PrintTo(const QString& str, std::ostream* os);
-void PrintTo(const QRect& rc, std::ostream* os);
