@@ -5,18 +5,16 @@
 std::optional<WCHAR> SystemDecode1252(BYTE b) {
   const char in = static_cast<char>(b);
   WCHAR out = 0;
-  if (MultiByteToWideChar(1252, MB_ERR_INVALID_CHARS, &in, 1, &out, 1) != 1)
-    return std::nullopt;
-  return out;
+  return MultiByteToWideChar(1252, MB_ERR_INVALID_CHARS, &in, 1, &out, 1) == 1 ? std::optional(out)
+                                                                               : std::nullopt;
 }
 
 std::optional<BYTE> SystemEncode1252(WCHAR wch) {
   char out = 0;
-  BOOL usedDefault = FALSE;
-  if (WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, &wch, 1, &out, 1, nullptr, &usedDefault) != 1 ||
-      usedDefault)
-    return std::nullopt;
-  return static_cast<BYTE>(out);
+  BOOL bUsedDefault = FALSE;
+  const int n =
+      WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, &wch, 1, &out, 1, nullptr, &bUsedDefault);
+  return n == 1 && !bUsedDefault ? std::optional(static_cast<BYTE>(out)) : std::nullopt;
 }
 
 bool SystemLacksC1Bytes() { return false; }
