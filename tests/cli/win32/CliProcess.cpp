@@ -14,22 +14,6 @@
 
 namespace {
 
-// One argument as the C library's command-line parser reads it back.
-std::wstring Quoted(const std::string& arg) {
-  std::wstring quoted = L"\"";
-  std::size_t nBackslashes = 0;
-  for (const char ch : arg) {
-    if (ch == '\\') {
-      ++nBackslashes;
-      continue;
-    }
-    quoted.append(ch == '"' ? 2 * nBackslashes + 1 : nBackslashes, L'\\');
-    nBackslashes = 0;
-    quoted.push_back(static_cast<unsigned char>(ch));
-  }
-  return quoted.append(2 * nBackslashes, L'\\') + L"\"";
-}
-
 std::wstring TempFileName() {
   WCHAR szDir[MAX_PATH], szFile[MAX_PATH];
   GetTempPathW(MAX_PATH, szDir);
@@ -37,9 +21,9 @@ std::wstring TempFileName() {
   return szFile;
 }
 
-HANDLE Inheritable(HANDLE h) {
-  SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-  return h;
+HANDLE CreateForChild(const std::wstring& path) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
 }
 
 std::string FileText(const std::wstring& path) {
@@ -53,36 +37,33 @@ struct CCliProcess::CStreams {
   PROCESS_INFORMATION process{};
   HANDLE hInput = nullptr;
   std::wstring outPath = TempFileName(), errPath = TempFileName();
-  bool bOutToFile = true;
 };
 
 CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, StdoutTo to)
     : m_pStreams(std::make_unique<CStreams>()) {
-  EXPECT_FALSE(bTerminal) << "no terminal on this system";
-  EXPECT_NE(to, StdoutTo::DevFull) << "no /dev/full on this system";
+  EXPECT_FALSE(bTerminal || to == StdoutTo::DevFull) << "no terminal and no /dev/full here";
   CStreams& s = *m_pStreams;
-  HANDLE hChildIn = nullptr, hPipeOut = nullptr;
-  CreatePipe(&hChildIn, &s.hInput, nullptr, 0);
-  HANDLE hChildOut;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE hChildIn = nullptr, hChildOut = nullptr, hUnread = nullptr;
+  CreatePipe(&hChildIn, &s.hInput, &inherit, 0);
+  SetHandleInformation(s.hInput, HANDLE_FLAG_INHERIT, 0);
   if (to == StdoutTo::ClosedPipe) {
-    CreatePipe(&hPipeOut, &hChildOut, nullptr, 0);
-    CloseHandle(hPipeOut);  // nobody will read what the program writes
-    s.bOutToFile = false;
+    CreatePipe(&hUnread, &hChildOut, &inherit, 0);
+    CloseHandle(hUnread);  // nobody will read what the program writes
+    DeleteFileW(std::exchange(s.outPath, L"").c_str());
   } else {
-    hChildOut = CreateFileW(s.outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                            CREATE_ALWAYS, 0, nullptr);
+    hChildOut = CreateForChild(s.outPath);
   }
-  HANDLE hChildErr = CreateFileW(s.errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                 CREATE_ALWAYS, 0, nullptr);
+  HANDLE hChildErr = CreateForChild(s.errPath);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = Inheritable(hChildIn);
-  startup.hStdOutput = Inheritable(hChildOut);
-  startup.hStdError = Inheritable(hChildErr);
-  std::wstring commandLine = Quoted(VELKAST_CLI_PATH);
+  std::tie(startup.hStdInput, startup.hStdOutput, startup.hStdError) =
+      std::tuple(hChildIn, hChildOut, hChildErr);
+  // The arguments are plain words: quoted, they need no escapes.
+  std::wstring commandLine = L"\"" VELKAST_CLI_PATH L"\"";
   for (const std::string& arg : args)
-    commandLine += L" " + Quoted(arg);
+    commandLine += L" \"" + std::wstring(arg.begin(), arg.end()) + L"\"";
   EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                              nullptr, &startup, &s.process));
   for (HANDLE h : {hChildIn, hChildOut, hChildErr})
@@ -93,8 +74,7 @@ CCliProcess::~CCliProcess() {
   CStreams& s = *m_pStreams;
   if (s.hInput != nullptr)
     CloseHandle(s.hInput);
-  if (WaitForSingleObject(s.process.hProcess, 0) == WAIT_TIMEOUT)
-    TerminateProcess(s.process.hProcess, 1);
+  TerminateProcess(s.process.hProcess, 1);  // no effect once it has ended
   WaitForSingleObject(s.process.hProcess, INFINITE);
   CloseHandle(s.process.hProcess);
   CloseHandle(s.process.hThread);
@@ -112,8 +92,7 @@ void CCliProcess::Write(std::string_view text) {
 bool CCliProcess::WaitFor(std::string_view text, int timeoutMs) {
   const CStreams& s = *m_pStreams;
   for (int nWaited = 0; nWaited <= timeoutMs; nWaited += 10) {
-    if (FileText(s.outPath).find(text) != std::string::npos ||
-        FileText(s.errPath).find(text) != std::string::npos)
+    if ((FileText(s.outPath) + FileText(s.errPath)).find(text) != std::string::npos)
       return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
@@ -126,7 +105,7 @@ CliResult CCliProcess::Finish() {
   WaitForSingleObject(s.process.hProcess, INFINITE);
   DWORD dwStatus = 0;
   GetExitCodeProcess(s.process.hProcess, &dwStatus);
-  m_result = {static_cast<int>(dwStatus), s.bOutToFile ? FileText(s.outPath) : "", FileText(s.errPath)};
+  m_result = {static_cast<int>(dwStatus), FileText(s.outPath), FileText(s.errPath)};
   return m_result;
 }
 
