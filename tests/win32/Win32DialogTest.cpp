@@ -13,10 +13,8 @@
 
 #include "cipher/AesTextCipher.h"
 #include "cipher/BuiltinKey.h"
-#include "platform/core/LocalMemory.h"
 #include "platform/framework/Resource.h"
 #include "platform/framework/WindowSystem.h"
-#include "res/DialogTemplates.h"
 #include "res/resource.h"
 #include "tests/support/DesignedDialog.h"
 #include "tests/support/SingleLineEditCases.h"
@@ -81,8 +79,6 @@ WString Text(HWND hWnd) {
 
 WString Field(HWND hDlg, int nID) { return Text(GetDlgItem(hDlg, nID)); }
 
-void Click(HWND hDlg, int nID) { SendMessageW(GetDlgItem(hDlg, nID), BM_CLICK, 0, 0); }
-
 WString EngineEncrypt(const WString& password) {
   CAesTextCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
   std::int32_t nLength = 0;
@@ -120,8 +116,8 @@ std::vector<std::pair<HWND, std::tuple<LONG, LONG, LONG, LONG>>> Controls(HWND h
 }  // namespace
 
 // The compiled template, in the test program and in Velkast.exe itself, is
-// the design, and so is the table made from the same resource script for
-// systems without a resource compiler.
+// the design (which the Linux tests hold the table made from the same
+// resource script to).
 TEST(Win32Resources, CompiledDialogTheScriptsTableAndTheDesignAgree) {
   HMODULE hProgram = LoadLibraryExW(TEXT(VELKAST_PROGRAM_PATH), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -137,7 +133,6 @@ TEST(Win32Resources, CompiledDialogTheScriptsTableAndTheDesignAgree) {
                 std::pair(kDesignedAccessibleNames[i].id, Wide(kDesignedAccessibleNames[i].pszName)));
     EXPECT_EQ(AfxLoadDialogTemplate(hModule, 999), nullptr);
   }
-  ExpectDesignedTemplate(g_dlgMainDialog);
   FreeLibrary(hProgram);
 }
 
@@ -179,9 +174,10 @@ TEST(Win32Dialog, LaidOutByTheSystemCentredWithItsIcons) {
 }
 
 // Focus at start, tab order, Enter pressing nothing, Space pressing the
-// focused button, the output taking no typing or pasting, the engine's
-// results and the failure text: as on the other backend.
-TEST(Win32Dialog, KeysCommandsAndFailuresAsOnTheOtherBackend) {
+// focused button (and the output showing the engine's text), the output
+// taking no typing or pasting: as on the other backend. (What the commands
+// show is the same program code on both; the Linux tests cover it.)
+TEST(Win32Dialog, KeysAsOnTheOtherBackend) {
   CTestCipherDlg dlg;
   const WString password = L"Gr\u00fc\u00dfe \u20ac 5";
   std::vector<Step> steps{[](HWND hDlg) { EXPECT_EQ(GetFocus(), GetDlgItem(hDlg, IDC_INPUT)); }};
@@ -208,18 +204,8 @@ TEST(Win32Dialog, KeysCommandsAndFailuresAsOnTheOtherBackend) {
     SetClipboardText(hDlg, L"pasted");
     PostMessageW(hOutput, WM_PASTE, 0, 0);
   });
-  steps.push_back([&](HWND hDlg) {
-    EXPECT_EQ(Field(hDlg, IDC_OUTPUT), EngineEncrypt(password));
-    SetWindowTextW(GetDlgItem(hDlg, IDC_INPUT), Field(hDlg, IDC_OUTPUT).c_str());
-    Click(hDlg, IDC_DECRYPT);
-    EXPECT_EQ(Field(hDlg, IDC_OUTPUT), password);
-    SetLocalAllocFailure(1);
-    Click(hDlg, IDC_ENCRYPT);
-    SetLocalAllocFailure(0);
-    EXPECT_EQ(Field(hDlg, IDC_OUTPUT), L"Unable to Encrypt");
-  });
+  steps.push_back([&](HWND hDlg) { EXPECT_EQ(Field(hDlg, IDC_OUTPUT), EngineEncrypt(password)); });
   EXPECT_EQ(RunModal(dlg, std::move(steps)), kLeftOpen);
-  EXPECT_EQ(GetLocalAllocCount(), 0);
 }
 
 // The system's edit controls take pasted and set text as the Qt backend's
