@@ -86,7 +86,8 @@ BOOL CDialog::HandleInitDialog() {
 }
 
 void CDialog::ApplyAccessibleNames() {
-  for (const DIALOG_ACCESSIBLE_NAME& name : AfxLoadAccessibleNames(AfxGetResourceHandle(), m_nIDTemplate)) {
+  const auto names = AfxLoadAccessibleNames(AfxGetResourceHandle(), m_nIDTemplate);
+  for (const DIALOG_ACCESSIBLE_NAME& name : names) {
     if (HWND hWndCtrl = ::GetDlgItem(m_hWnd, name.id))
       ::SetWindowAccessibleName(hWndCtrl, name.pszName);
   }

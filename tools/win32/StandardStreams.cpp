@@ -49,7 +49,8 @@ long WriteBytes(int fd, std::string_view text) {
   HANDLE hConsole = ConsoleOf(fd);
   if (hConsole == nullptr) {
     DWORD cbWritten = 0;
-    if (!WriteFile(HandleOf(fd), text.data(), static_cast<DWORD>(text.size()), &cbWritten, nullptr)) {
+    const DWORD cb = static_cast<DWORD>(text.size());
+    if (!WriteFile(HandleOf(fd), text.data(), cb, &cbWritten, nullptr)) {
       errno = ErrnoOf(GetLastError());
       return -1;
     }

@@ -61,7 +61,8 @@ bool CTerminalPrompt::EchoOff(std::string_view) {
   SetConsoleCtrlHandler(RestoreOnControl, TRUE);
   m_bEchoOff = true;
   // Whole lines, with the console's line editing, and Ctrl+C as a signal.
-  const DWORD dwQuiet = (m_dwSavedMode | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT) & ~ENABLE_ECHO_INPUT;
+  const DWORD dwQuiet =
+      (m_dwSavedMode | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT) & ~ENABLE_ECHO_INPUT;
   if (!SetConsoleMode(hInput, dwQuiet)) {
     m_nError = EIO;
     Restore();

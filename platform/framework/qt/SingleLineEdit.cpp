@@ -42,7 +42,8 @@ class FirstLineValidator : public QValidator {
 
 SingleLineEdit::SingleLineEdit(QWidget* pParent) : QLineEdit(pParent) {
   setValidator(new FirstLineValidator(this));
-  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_textBefore = text; });
+  connect(this, &QLineEdit::textChanged, this,
+          [this](const QString& text) { m_textBefore = text; });
 }
 
 void SingleLineEdit::SetTextAsIs(const QString& text) {

@@ -22,7 +22,8 @@ void PressDefaultButton(HWND hDlg) {
   const WORD nID = LOWORD(nDefId);
   HWND hButton = ::GetDlgItem(hDlg, nID);
   if (hButton != nullptr && ::IsWindowEnabled(hButton))
-    ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
+    ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(hButton));
 }
 
 // Called by the dialog manager's loop for every message before the dialog
@@ -43,7 +44,8 @@ LRESULT CALLBACK FilterDialogMessage(int nCode, WPARAM wParam, LPARAM lParam) {
 
 BOOL AfxInstallDialogKeys() {
   if (g_hFilter == nullptr)
-    g_hFilter = ::SetWindowsHookExW(WH_MSGFILTER, FilterDialogMessage, nullptr, ::GetCurrentThreadId());
+    g_hFilter =
+        ::SetWindowsHookExW(WH_MSGFILTER, FilterDialogMessage, nullptr, ::GetCurrentThreadId());
   return g_hFilter != nullptr;
 }
 
