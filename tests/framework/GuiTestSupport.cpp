@@ -1,6 +1,7 @@
 #include "tests/framework/GuiTestSupport.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -32,6 +33,44 @@ bool IsEnded(HWND hDlg) {
 
 void PrintTo(const QString& str, std::ostream* os) { *os << '"' << str.toStdString() << '"'; }
 
+namespace {
+
+// Ends every dialog and message box that is open: the framework's through
+// EndDialog, which needs none of the dialog's own handling, the others by
+// rejecting them.
+void EndOpenWindows() {
+  for (QWidget* pWidget : QApplication::topLevelWidgets()) {
+    if (!pWidget->isVisible())
+      continue;
+    if (HWND hDlg = AfxQtHandleFromWidget(pWidget))
+      EndDialog(hDlg, kLeftOpen);
+    else if (auto* pDialog = qobject_cast<QDialog*>(pWidget))
+      pDialog->reject();
+  }
+}
+
+// Arms a deadline for each test. The timer fires inside whatever loop the
+// test waits in, as long as it waits in one; the CTest timeout is the last
+// resort for a test that spins without one.
+class CDeadlineListener : public ::testing::EmptyTestEventListener {
+ public:
+  CDeadlineListener() {
+    m_timer.setInterval(kTestDeadlineMs);
+    QObject::connect(&m_timer, &QTimer::timeout, [] {
+      ADD_FAILURE() << "still running after " << kTestDeadlineMs / 1000
+                    << " s: its dialogs and message boxes are ended";
+      EndOpenWindows();
+    });
+  }
+  void OnTestStart(const ::testing::TestInfo&) override { m_timer.start(); }
+  void OnTestEnd(const ::testing::TestInfo&) override { m_timer.stop(); }
+
+ private:
+  QTimer m_timer;
+};
+
+}  // namespace
+
 // main for GUI tests: a QApplication around GoogleTest. Without a platform
 // chosen by the environment the tests run offscreen, which also lets the
 // test runner list them on a machine without a display.
@@ -40,5 +79,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  auto& listeners = ::testing::UnitTest::GetInstance()->listeners();
+  CDeadlineListener deadline;
+  listeners.Append(&deadline);
+  const int nStatus = RUN_ALL_TESTS();
+  listeners.Release(&deadline);
+  return nStatus;
 }

@@ -12,9 +12,11 @@
 
 // Runs dlg.DoModal(). Once the dialog is shown and active, script runs
 // inside the modal loop with the dialog's window; a dialog the script
-// leaves open is ended with kLeftOpen. A test that hangs is ended by its
-// CTest timeout.
+// leaves open is ended with kLeftOpen. A test still running after
+// kTestDeadlineMs fails, and its dialogs and message boxes are ended, so a
+// dialog that no longer ends by itself fails the test instead of hanging it.
 inline constexpr INT_PTR kLeftOpen = 1000;
+inline constexpr int kTestDeadlineMs = 30000;
 INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script);
 
 // The widget of control nID of a dialog.

@@ -35,21 +35,30 @@ class CTestCipherDlg : public CCipherDlg {
 // modal loop. A timer fires only when no other message waits, so what one
 // step posts has been handled when the next runs. A dialog the steps leave
 // open is ended with kLeftOpen; one that ends before every step has run
-// fails the test.
+// fails the test, and so does one still open after kDeadlineMs.
+constexpr DWORD kDeadlineMs = 30000;
 std::vector<Step>* g_pSteps = nullptr;
 std::size_t g_nNext = 0;
 CDialog* g_pDialog = nullptr;
+DWORD g_dwStarted = 0;
 
-void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD dwNow) {
   HWND hDlg = g_pDialog->GetSafeHwnd();
-  if (hDlg != nullptr && g_nNext < g_pSteps->size())
-    (*g_pSteps)[g_nNext++](hDlg);
-  else if (hDlg != nullptr)
+  if (hDlg == nullptr)
+    return;
+  if (dwNow - g_dwStarted > kDeadlineMs) {
+    ADD_FAILURE() << "the dialog still runs after " << kDeadlineMs / 1000 << " s";
     EndDialog(hDlg, kLeftOpen);
+  } else if (g_nNext < g_pSteps->size()) {
+    (*g_pSteps)[g_nNext++](hDlg);
+  } else {
+    EndDialog(hDlg, kLeftOpen);
+  }
 }
 
 INT_PTR RunModal(CDialog& dlg, std::vector<Step> steps) {
-  std::tie(g_pSteps, g_nNext, g_pDialog) = std::tuple(&steps, 0, &dlg);
+  std::tie(g_pSteps, g_nNext, g_pDialog, g_dwStarted) =
+      std::tuple(&steps, 0, &dlg, GetTickCount());
   const UINT_PTR nTimer = SetTimer(nullptr, 0, 10, RunNextStep);
   const INT_PTR nResult = dlg.DoModal();
   KillTimer(nullptr, nTimer);
@@ -176,13 +185,16 @@ TEST(Win32Dialog, KeysAsOnTheOtherBackend) {
     steps.push_back([](HWND) { PostKey(GetFocus(), VK_TAB); });
     steps.push_back([nID](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()), nID); });
   }
+  // The input is a text that either command would answer, so any command
+  // that ran would show.
   steps.push_back([&](HWND hDlg) {
-    PostText(GetDlgItem(hDlg, IDC_INPUT), password);
+    PostText(GetDlgItem(hDlg, IDC_INPUT), text);
     for (int nID : {IDC_INPUT, IDC_DECRYPT, IDC_ENCRYPT})
       PostKey(GetDlgItem(hDlg, nID), VK_RETURN);
   });
   steps.push_back([&](HWND hDlg) {
     EXPECT_EQ(Field(hDlg, IDC_OUTPUT), L"");  // nothing pressed, nothing ended
+    SetWindowTextW(GetDlgItem(hDlg, IDC_INPUT), password.c_str());
     SetFocus(GetDlgItem(hDlg, IDC_ENCRYPT));
     PostKey(GetDlgItem(hDlg, IDC_ENCRYPT), VK_SPACE);
   });
