@@ -23,7 +23,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 timer=$build/bench/startup/velkast_map_timer
 : > /tmp/velkast-startup.$$
 for i in $(seq "$runs"); do
-  echo "velkast $("$timer" "$build/app/Velkast")" >> /tmp/velkast-startup.$$
+  echo "velkast $("$timer" "$build/app/velkast")" >> /tmp/velkast-startup.$$
   echo "bare $("$timer" "$build/bench/startup/velkast_bare_dialog")" >> /tmp/velkast-startup.$$
 done
 

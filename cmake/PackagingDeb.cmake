@@ -19,7 +19,7 @@ configure_file(${_velkast_linux}/changelog.in ${_velkast_gen}/changelog @ONLY)
 # its page from tools/).
 if(TARGET Velkast)
   install(TARGETS Velkast RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${_velkast_linux}/Velkast.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${_velkast_linux}/velkast.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 # The desktop's view of the dialog program: launcher, icons, software-centre entry.
@@ -60,6 +60,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TARGET Velkast)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+  # The dialog on a Wayland desktop without XWayland; on X (and on Wayland
+  # with XWayland) it runs without, and says what to install where it is
+  # missing.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_VELKAST_STRIP "${CMAKE_STRIP}")

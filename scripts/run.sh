@@ -10,4 +10,4 @@ if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
        "build/run/tools/velkast-cli works without one" >&2
   exit 1
 fi
-exec build/run/app/Velkast "$@"
+exec build/run/app/velkast "$@"

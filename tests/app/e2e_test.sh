@@ -10,9 +10,10 @@
 #   - the window manager's close button ends the program, and so does
 #     Escape: the process exits by itself with status 0 and leaves no window;
 #   - a second start while one runs opens a second dialog;
-#   - without a display, or with one that cannot be opened (a stale DISPLAY
-#     or WAYLAND_DISPLAY), the program says so in one line and exits with
-#     status -1;
+#   - without a display, with one that cannot be opened (a stale DISPLAY
+#     or WAYLAND_DISPLAY), or without Qt's plugin for it, the program says
+#     so in one line and exits with status -1; a plugin that fails once
+#     started ends it the same way, not with an abort;
 #   - the running program may write no core file (its limit is 0, soft and
 #     hard);
 #   - the program, run with an empty HOME and empty XDG directories, leaves
@@ -158,24 +159,32 @@ paste_input() {
 
 # The framework cannot start without one: exactly one line, naming what is
 # missing, and status -1; no dialog and no crash. A stale DISPLAY, left over
-# from an ssh session, names a display that no server answers.
+# from an ssh session, names a display that no server answers. A plugin that
+# loads and then finds no screen (a framebuffer that is not there) fails
+# later, inside Qt, after Qt's own warnings: the last line says why.
+# The program names itself after its executable, velkast on Linux.
+name=$(basename "$velkast")
 stale=$((4000 + RANDOM % 1000))
 while [[ -e /tmp/.X11-unix/X$stale || -e /tmp/.X$stale-lock ]]; do stale=$((stale + 1)); done
-unreachable=(  # environment|what the program says
-  "|Velkast: There is no display to show windows on: neither DISPLAY nor WAYLAND_DISPLAY is set."
-  "DISPLAY=:$stale|Velkast: Cannot open display \":$stale\"."
-  "DISPLAY=:$stale QT_QPA_PLATFORM=xcb|Velkast: Cannot open display \":$stale\"."
-  "WAYLAND_DISPLAY=wayland-stale XDG_RUNTIME_DIR=$work/runtime|Velkast: Cannot open display \"wayland-stale\"."
+unreachable=(  # environment|what the program says, as a pattern
+  "|$name: There is no display to show windows on: neither DISPLAY nor WAYLAND_DISPLAY is set."
+  "DISPLAY=:$stale|$name: Cannot open display \":$stale\"."
+  "DISPLAY=:$stale QT_QPA_PLATFORM=xcb|$name: Cannot open display \":$stale\"."
+  "WAYLAND_DISPLAY=wayland-stale XDG_RUNTIME_DIR=$work/runtime|$name: Cannot open display \"wayland-stale\"."
+  "QT_QPA_PLATFORM=bogus|$name: Qt has no platform plugin \"bogus\" to show windows with; the installed ones are *xcb*."
+  "QT_QPA_PLATFORM=linuxfb:fb=$work/no-fb XDG_RUNTIME_DIR=$work/runtime|*
+$name: The window system failed: Cannot create window: no screens available"
 )
 for row in "${unreachable[@]}"; do
   vars=${row%%|*} said=${row#*|} status=0
   # shellcheck disable=SC2086  # one word per variable
   env -i PATH=/usr/bin:/bin HOME="$home" $vars ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} \
     ${LSAN_OPTIONS:+LSAN_OPTIONS="$LSAN_OPTIONS"} "$velkast" >"$work/no-display.log" 2>&1 || status=$?
-  ((status == 255)) && [[ $(<"$work/no-display.log") == "$said" ]] ||
+  # shellcheck disable=SC2053  # said is a pattern
+  ((status == 255)) && [[ $(<"$work/no-display.log") == $said ]] ||
     { cat "$work/no-display.log" >&2; fail "with '$vars': status $status"; }
 done
-echo "no display, or one that cannot be opened: one line, status 255"
+echo "no display, one that cannot be opened, or no plugin for it: one line, status 255"
 
 # --- encrypt, copy, paste, decrypt; then the close button -------------------
 

@@ -6,6 +6,8 @@
 #include <xcb/xcb.h>
 
 #include <QByteArrayList>
+#include <QDir>
+#include <QLibraryInfo>
 #include <QStringList>
 
 #include <cstring>
@@ -76,6 +78,57 @@ bool CanOpenWaylandDisplay(const QByteArray& name) {
   return bOpen;
 }
 
+// --- the platform plugins ---------------------------------------------------
+
+// The folders Qt loads platform plugins from: QT_QPA_PLATFORM_PLUGIN_PATH,
+// then platforms/ under QT_PLUGIN_PATH's folders and Qt's own.
+QStringList PlatformPluginFolders() {
+  const auto paths = [](const char* pszVariable) {
+    return qEnvironmentVariable(pszVariable).split(u':', Qt::SkipEmptyParts);
+  };
+  QStringList folders = paths("QT_QPA_PLATFORM_PLUGIN_PATH");
+  QStringList roots = paths("QT_PLUGIN_PATH");
+  roots.append(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+  for (const QString& root : roots)
+    folders.append(root + QStringLiteral("/platforms"));
+  return folders;
+}
+
+// The names of the installed platform plugins: libqxcb.so is "xcb",
+// libqwayland-egl.so "wayland-egl".
+QStringList InstalledPlatforms() {
+  QStringList names;
+  for (const QString& folder : PlatformPluginFolders()) {
+    const QStringList files = QDir(folder).entryList({QStringLiteral("libq*.so")}, QDir::Files);
+    for (const QString& file : files)
+      names.append(file.mid(4, file.size() - 7));
+  }
+  names.removeDuplicates();
+  names.sort();
+  return names;
+}
+
+// Whether a plugin answers to platform: its own name, or a flavour of it
+// ("wayland" is served by wayland-egl and wayland-generic).
+bool IsInstalled(const QByteArray& platform, const QStringList& installed) {
+  const QString name = QString::fromLocal8Bit(platform);
+  for (const QString& plugin : installed) {
+    if (plugin == name || plugin.startsWith(name + u'-'))
+      return true;
+  }
+  return false;
+}
+
+// What to say of a platform that has no plugin.
+QString NoPlugin(const QByteArray& platform, const QStringList& installed) {
+  if (platform.startsWith("wayland"))
+    return QStringLiteral("The display is a Wayland one, and Qt's Wayland support is not installed: "
+                          "install the package qt6-wayland.");
+  return QStringLiteral("Qt has no platform plugin \"%1\" to show windows with; "
+                        "the installed ones are %2.")
+      .arg(QString::fromLocal8Bit(platform), installed.join(u", "));
+}
+
 // ---------------------------------------------------------------------------
 
 QString Quoted(const QByteArray& name) {
@@ -109,8 +162,15 @@ QString WhyNoDisplay(int argc, char** argv) {
       return QString::fromLatin1(kNoDisplay);
   }
 
+  const QStringList installed = InstalledPlatforms();
   QStringList unreachable;
+  QString missing;
   for (const QByteArray& platform : platforms) {
+    if (!IsInstalled(platform, installed)) {
+      if (missing.isEmpty())
+        missing = NoPlugin(platform, installed);
+      continue;
+    }
     if (platform == "xcb") {
       if (x11.isEmpty())
         continue;
@@ -126,6 +186,8 @@ QString WhyNoDisplay(int argc, char** argv) {
       return {};  // offscreen, vnc, eglfs...: no display server to reach
     }
   }
+  if (!missing.isEmpty())
+    return missing;
   if (unreachable.isEmpty())
     return QString::fromLatin1(kNoDisplay);
   return QStringLiteral("Cannot open display %1.").arg(unreachable.join(u" or "));
