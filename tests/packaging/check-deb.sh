@@ -1,18 +1,29 @@
 #!/usr/bin/env bash
-# Builds the .deb from a build tree and checks it as the Debian archive
-# would: lintian with no error and no warning, a manual page for every
-# program, and, when the dialog program is in it, a valid desktop entry, valid
-# AppStream metainfo, the theme icons at 16, 32 and 48 pixels, the font and
-# Qt among its dependencies, the version block in the program, and the
-# packaged program showing its dialog in an X server of its own. The desktop
-# entry and metainfo are validated from the build tree too, so they stay
-# valid before the program exists.
+# Builds the .deb from a build tree, checks it as the Debian archive would,
+# then installs it into a scratch root and starts the program as people do:
+#   - lintian with no error and no warning; a manual page for every program;
+#   - with the dialog program: a valid desktop entry and AppStream metainfo,
+#     the theme icons at every size, the font and Qt among its dependencies
+#     and qt6-wayland recommended, the version block in the program;
+#   - hardened programs: what hardening-check can see in the binaries (PIE,
+#     stack protector, fortified functions, read-only relocations, immediate
+#     binding), and the stack-clash and control-flow protection it cannot
+#     see, in every compile command of the build;
+#   - velkast and velkast-cli are the commands on PATH; the desktop entry's
+#     Exec line starts the dialog in an X server of its own, and the
+#     window's WM_CLASS is the entry's StartupWMClass;
+#   - on a Wayland compositor with no X server behind it (sway, headless, as
+#     an ordinary user), the window's app_id is the desktop entry's id.
+# The desktop entry and metainfo are validated from the build tree too, so
+# they stay valid before the program exists.
 #
 # usage: check-deb.sh BUILD_DIR CPACK_COMMAND VERSION SOURCE_DIR
 set -euo pipefail
 
 build=$1 cpack=$2 version=$3 source=$4
 work=$build/packaging-test
+id=org.velkast.Velkast
+icon_sizes=(16 32 48)
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
@@ -35,36 +46,111 @@ validate_metainfo() {
 png_size() {
   od -An -tu1 -j16 -N8 "$1" | awk '{ print ($1*16777216 + $2*65536 + $3*256 + $4) "x" ($5*16777216 + $6*65536 + $7*256 + $8) }'
 }
+# The value of a key of the desktop entry's main group.
+desktop_value() { sed -n "s/^$2=//p" "$1" | head -n1; }
 
-# Starts a dialog program in an X server of its own and waits until its
-# window is shown; the program is then ended. Without Xvfb or xdotool it
-# only says so.
-shows_dialog() {
-  local program=$1 display xvfb pid shown=1
-  if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
-    echo "note: Xvfb or xdotool is missing: $program was not started"
-    return 0
-  fi
-  mkdir -p -m 0700 "$work/runtime"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-  xvfb=$!
-  for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-  if [[ -s $work/display ]]; then
-    display=:$(head -n1 "$work/display")
-    DISPLAY=$display XDG_RUNTIME_DIR=$work/runtime "$program" &
-    pid=$!
-    DISPLAY=$display timeout 20 xdotool search --sync --all --onlyvisible --pid "$pid" \
-      --name '^Velkast v1\.1$' >/dev/null && shown=0
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  fi
-  kill "$xvfb" 2>/dev/null || true
-  wait "$xvfb" 2>/dev/null || true
-  return $shown
+# Polls a command for up to 20 s.
+wait_for() {
+  local deadline=$((SECONDS + 20))
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
 }
 
-validate_desktop "$source/res/linux/org.velkast.Velkast.desktop"
-validate_metainfo "$build/packaging/org.velkast.Velkast.metainfo.xml"
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+# Runs the desktop entry's Exec line as a launcher does, under the command
+# given (an environment with the package's programs first on PATH);
+# $launched is its process.
+launch_entry() {
+  local exec
+  exec=$(desktop_value "$desktop" Exec | sed 's/ *%[fFuUdDnNickvm]//g')
+  "$@" sh -c "exec $exec" >>"$work/launched.log" 2>&1 &
+  launched=$!
+  pids+=("$launched")
+}
+
+# The dialog started from its desktop entry in an X server of its own: its
+# window shows, and its WM_CLASS class is the entry's StartupWMClass.
+check_x11_start() {
+  local display window wm_class
+  mkdir -p -m 0700 "$work/runtime"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  pids+=($!)
+  wait_for test -s "$work/display" || { fail "Xvfb did not start"; return; }
+  display=:$(head -n1 "$work/display")
+  launch_entry env PATH="$root/usr/bin:/usr/bin:/bin" DISPLAY="$display" \
+    XDG_RUNTIME_DIR="$work/runtime"
+  window=$(DISPLAY=$display timeout 20 xdotool search --sync --all --onlyvisible --pid "$launched" \
+    --name '^Velkast v1\.1$' | head -n1) || true
+  if [[ -z $window ]]; then
+    cat "$work/launched.log" >&2
+    fail "the desktop entry's Exec line shows no dialog"
+    return
+  fi
+  wm_class=$(DISPLAY=$display xprop -id "$window" WM_CLASS | sed 's/.*= "[^"]*", "\([^"]*\)"/\1/')
+  [[ $wm_class == "$(desktop_value "$desktop" StartupWMClass)" ]] ||
+    fail "WM_CLASS class '$wm_class' is not the entry's StartupWMClass"
+  echo "started from its desktop entry on X11: WM_CLASS class $wm_class"
+}
+
+# The dialog started from its desktop entry on a headless sway with no X
+# server: its app_id is the entry's id. sway refuses to run as root, so
+# there both run as nobody, from a copy of the package readable by all.
+check_wayland_start() {
+  local dir=$work/wayland as=() wayland ipc app_id
+  rm -rf "$dir"
+  mkdir -p -m 0755 "$dir"
+  mkdir -m 0700 "$dir/run"
+  cp -a "$root" "$dir/root"
+  chmod -R a+rX "$dir/root"
+  if ((EUID == 0)); then
+    chown nobody "$dir/run"
+    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  fi
+  printf 'xwayland disable\noutput HEADLESS-1 resolution 1024x768\n' >"$dir/config"
+  "${as[@]}" env -i PATH=/usr/bin:/bin HOME="$dir/run" XDG_RUNTIME_DIR="$dir/run" \
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$dir/config" >"$work/sway.log" 2>&1 &
+  pids+=($!)
+  sockets_ready() {
+    wayland=$(cd "$dir/run" && ls wayland-? 2>/dev/null | head -n1)
+    ipc=$(cd "$dir/run" && ls sway-ipc.*.sock 2>/dev/null | head -n1)
+    [[ -n $wayland && -n $ipc ]]
+  }
+  wait_for sockets_ready || { cat "$work/sway.log" >&2; fail "sway did not start"; return; }
+  launch_entry "${as[@]}" env -i PATH="$dir/root/usr/bin:/usr/bin:/bin" HOME="$dir/run" \
+    XDG_RUNTIME_DIR="$dir/run" XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY="$wayland"
+  shown_app_id() {
+    app_id=$("${as[@]}" env XDG_RUNTIME_DIR="$dir/run" SWAYSOCK="$dir/run/$ipc" \
+      timeout 5 swaymsg -r -t get_tree |
+      python3 -c '
+import json, sys
+def walk(node):
+    if node.get("name") == "Velkast v1.1" and node.get("app_id"):
+        print(node["app_id"])
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))') && [[ -n $app_id ]]
+  }
+  if ! wait_for shown_app_id; then
+    cat "$work/launched.log" >&2
+    fail "no dialog on the Wayland compositor"
+    return
+  fi
+  [[ $app_id == "$id" ]] || fail "the Wayland app_id is '$app_id', not '$id'"
+  echo "started from its desktop entry on Wayland (no X server): app_id $app_id"
+}
+
+validate_desktop "$source/res/linux/$id.desktop"
+validate_metainfo "$build/packaging/$id.metainfo.xml"
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -79,6 +165,8 @@ deb=$work/velkast_${version}_$(dpkg --print-architecture).deb
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 dpkg-deb -I "$deb" control
+echo "files:"
+dpkg-deb -c "$deb" | awk '{ print "  " $6 }'
 
 [[ "$(dpkg-deb -f "$deb" Package)" == velkast ]] || fail "package name"
 [[ "$(dpkg-deb -f "$deb" Version)" == "$version" ]] || fail "package version"
@@ -89,29 +177,46 @@ for program in "$root"/usr/bin/*; do
   name=$(basename "$program")
   programs+=("$name")
   [[ -f "$root/usr/share/man/man1/$name.1.gz" ]] || fail "no manual page for $name"
+  [[ $name == "${name,,}" ]] || fail "$name on PATH is not lower case"
+  report=$(hardening-check "$program") || true  # non-zero for the two it cannot see
+  echo "$report"
+  # hardening-check cannot see stack-clash or control-flow protection on
+  # this system even where they are; they are checked in the build below.
+  if grep -vE 'Stack clash protection|Control flow integrity' <<<"$report" | grep -E '^ ' |
+    grep -vqE ': yes'; then
+    fail "$name is not hardened"
+  fi
 done
 echo "programs: ${programs[*]}"
-[[ -x "$root/usr/bin/velkast-cli" ]] || echo "note: velkast-cli is not in this build"
+unhardened=$(python3 -c '
+import json, sys
+for entry in json.load(open(sys.argv[1])):
+    if not {"-fstack-clash-protection", "-fcf-protection"} <= set(entry["command"].split()):
+        print(entry["file"])' "$build/compile_commands.json")
+[[ -z $unhardened ]] || fail "compiled without stack-clash or control-flow protection: $unhardened"
+[[ $(PATH=$root/usr/bin:/usr/bin:/bin command -v velkast-cli) == "$root/usr/bin/velkast-cli" ]] ||
+  fail "velkast-cli is not the command on PATH"
 
-if [[ -x "$root/usr/bin/Velkast" ]]; then
-  desktop=$root/usr/share/applications/org.velkast.Velkast.desktop
-  metainfo=$root/usr/share/metainfo/org.velkast.Velkast.metainfo.xml
+if [[ -x "$root/usr/bin/velkast" ]]; then
+  [[ $(PATH=$root/usr/bin:/usr/bin:/bin command -v velkast) == "$root/usr/bin/velkast" ]] ||
+    fail "velkast is not the command on PATH"
+  desktop=$root/usr/share/applications/$id.desktop
+  metainfo=$root/usr/share/metainfo/$id.metainfo.xml
   [[ -f "$desktop" ]] && validate_desktop "$desktop" || fail "no desktop entry"
   [[ -f "$metainfo" ]] && validate_metainfo "$metainfo" || fail "no metainfo"
-  for size in 16 32 48; do
-    icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/velkast.png
+  [[ $(desktop_value "$desktop" Icon) == "$id" ]] || fail "the desktop entry's icon is not $id"
+  for size in "${icon_sizes[@]}"; do
+    icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png
     if [[ ! -f "$icon" ]]; then fail "no ${size}-pixel icon"; continue; fi
     [[ "$(png_size "$icon")" == "${size}x${size}" ]] || fail "$icon is $(png_size "$icon")"
   done
   depends=$(dpkg-deb -f "$deb" Depends)
   grep -q 'fonts-dejavu-core' <<<"$depends" || fail "fonts-dejavu-core not in Depends: $depends"
   grep -q 'libqt6widgets6' <<<"$depends" || fail "Qt 6 Widgets not in Depends: $depends"
-  strings -el "$root/usr/bin/Velkast" | grep -qx "$version" || fail "Velkast carries no version block"
-  if shows_dialog "$root/usr/bin/Velkast"; then
-    echo "the packaged Velkast shows its dialog"
-  else
-    fail "the packaged Velkast shows no dialog"
-  fi
+  [[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "qt6-wayland not recommended"
+  strings -el "$root/usr/bin/velkast" | grep -qx "$version" || fail "velkast carries no version block"
+  check_x11_start
+  check_wayland_start
 else
   echo "note: the dialog program is not in this build"
 fi
