@@ -1,12 +1,17 @@
-# Installing Velkast on Windows and packaging it: the programs, the README
-# and the licence side by side in one folder, as a ZIP (cpack -G ZIP) and as
-# a 64-bit installer with a Start-menu shortcut and an uninstaller
-# (cpack -G NSIS).
+# Installing Velkast on Windows and packaging it: the programs, a README for
+# Windows users and the licence side by side in one folder, as a ZIP
+# (cpack -G ZIP) and as a 64-bit installer with a Start-menu shortcut and an
+# uninstaller (cpack -G NSIS, from cmake/windows/NSIS.template.in).
 if(TARGET Velkast)
   install(TARGETS Velkast RUNTIME DESTINATION .)
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+
+# Text files as Windows shows them everywhere: with CRLF line ends.
+set(_velkast_gen ${PROJECT_BINARY_DIR}/packaging)
+configure_file(${PROJECT_SOURCE_DIR}/res/windows/README.txt ${_velkast_gen}/README.txt
+  @ONLY NEWLINE_STYLE CRLF)
+configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${_velkast_gen}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${_velkast_gen}/README.txt ${_velkast_gen}/LICENSE.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME Velkast)
@@ -17,19 +22,14 @@ set(CPACK_PACKAGE_FILE_NAME velkast-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Velkast)
 # The ZIP holds the files themselves, not a folder around them.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_RESOURCE_FILE_LICENSE ${_velkast_gen}/LICENSE.txt)
 set(CPACK_STRIP_FILES ON)
 
-# NSIS builds a 32-bit installer unless told otherwise, and a 32-bit
-# installer puts a 64-bit program under the 32-bit Program Files.
+# The installer's script is our own template: 64-bit, into the 64-bit
+# Program Files, with what Apps and Features shows.
+set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/windows)
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_DISPLAY_NAME "Velkast ${PROJECT_VERSION}")
-set(CPACK_NSIS_PACKAGE_NAME Velkast)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/res/Velkast.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/res/Velkast.ico)
-set(CPACK_NSIS_INSTALLED_ICON_NAME Velkast.exe)
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# The Start-menu shortcut: the program and the name it is listed under.
-set(CPACK_PACKAGE_EXECUTABLES Velkast Velkast)
 include(CPack)
