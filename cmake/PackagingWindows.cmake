@@ -28,6 +28,8 @@ set(CPACK_STRIP_FILES ON)
 # The installer's script is our own template: 64-bit, into the 64-bit
 # Program Files, with what Apps and Features shows.
 set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/windows)
+list(APPEND CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/cpack/NsisFileLists.cmake)
+list(PREPEND CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/cpack/ZipEntries.cmake)
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/res/Velkast.ico)

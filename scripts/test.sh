@@ -35,3 +35,6 @@ ctest_tiers build/release
 echo "== Windows (MinGW-w64, tests under Wine) =="
 scripts/build-windows.sh
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" scripts/test-windows.sh build/windows
+
+echo "== Reproducible: a second build in another folder, compared byte for byte =="
+scripts/check-reproducible.sh build/release build/windows
