@@ -43,8 +43,21 @@ void CLineDecryptor::WipeLine() {
   m_cipher.WipeLastOperation();
 }
 
+bool CLineDecryptor::CheckLineStart(std::string_view start, std::size_t nLine,
+                                    COutputWriter& out) {
+  if (m_bLenient)
+    return true;
+  // Only what came since the last look.
+  const std::string_view fresh = start.substr(std::min(m_cbChecked, start.size()));
+  m_cbChecked = start.size();
+  if (std::all_of(fresh.begin(), fresh.end(), IsHexDigit))
+    return true;
+  return RefuseLine(out, nLine, kNotAText);
+}
+
 bool CLineDecryptor::TransformLine(std::string_view line, std::size_t nLine,
                                    COutputWriter& out) {
+  m_cbChecked = 0;
   if (m_bLenient) {
     TransformLenient(line, out);
     return true;

@@ -18,8 +18,11 @@ class CLineDecryptor : public CLineTransform {
   CLineDecryptor(CLineCipher& cipher, bool bLenient) : m_cipher(cipher), m_bLenient(bLenient) {}
   ~CLineDecryptor() { WipeLine(); }
 
+  // Strict: refuses a line as soon as it holds what no text holds.
+  bool CheckLineStart(std::string_view start, std::size_t nLine, COutputWriter& out) override;
   bool TransformLine(std::string_view line, std::size_t nLine, COutputWriter& out) override;
   void WipeLine() override;
+  std::string_view LineName() const override { return "an encrypted text"; }
 
  private:
   bool TransformStrict(std::string_view line, std::size_t nLine, COutputWriter& out);
@@ -29,4 +32,5 @@ class CLineDecryptor : public CLineTransform {
   bool m_bLenient;
   WString m_strText;      // the line as wide text
   WString m_strPassword;  // kept while the cipher re-encrypts it
+  std::size_t m_cbChecked = 0;  // how much of the open line CheckLineStart has judged
 };

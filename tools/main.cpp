@@ -12,6 +12,7 @@
 #include "tools/EncryptStream.h"
 #include "tools/HelpText.h"
 #include "tools/LineCipher.h"
+#include "tools/LineLimits.h"
 #include "tools/LineReader.h"
 #include "tools/LineStream.h"
 #include "tools/OutputWriter.h"
@@ -64,10 +65,11 @@ int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& o
 }
 
 // Standard input one line at a time, or one answer asked on the terminal.
-int Run(const CPrompt& ask, CLineTransform& transform, COutputWriter& out) {
+int Run(const CPrompt& ask, std::size_t cbMaxLine, CLineTransform& transform,
+        COutputWriter& out) {
   if (IsTerminal(kStandardInput))
     return AnswerPrompt(ask, transform, out);
-  CLineReader reader(kStandardInput);
+  CLineReader reader(kStandardInput, cbMaxLine);
   return RunLineStream(reader, out, transform);
 }
 
@@ -77,10 +79,10 @@ int RunCommand(const CCommandLine& cmd) {
   COutputWriter out(kStandardOutput, IsTerminal(kStandardOutput));
   if (cmd.m_nCommand == CliCommand::Encrypt) {
     CLineEncryptor encryptor(cipher);
-    return Run(kPasswordPrompt, encryptor, out);
+    return Run(kPasswordPrompt, kMaxPasswordLine, encryptor, out);
   }
   CLineDecryptor decryptor(cipher, cmd.m_bLenient);
-  return Run(kTextPrompt, decryptor, out);
+  return Run(kTextPrompt, kMaxTextLine, decryptor, out);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "tools/DecryptStream.h"
 #include "tools/EncryptStream.h"
 #include "tools/LineCipher.h"
+#include "tools/LineLimits.h"
 #include "tools/LineReader.h"
 #include "tools/OutputWriter.h"
 
@@ -79,7 +80,7 @@ TEST(CliMemory, AnAnsweredPasswordLeavesNoCopyWhileTheStreamWaits) {
       CLineEncryptor encryptor(cipher);
       CLineDecryptor decryptor(cipher, false);
       CLineTransform& transform = c.bEncrypt ? static_cast<CLineTransform&>(encryptor) : decryptor;
-      CLineReader reader(in[0]);
+      CLineReader reader(in[0], kMaxTextLine);
       COutputWriter writer(out[1], false);
       RunLineStream(reader, writer, transform);
       close(out[1]);

@@ -86,13 +86,15 @@ TEST(CliLines, AnswersLineEndsAndLenientDecrypt) {
   // characters made "x"), one a line with LF or CRLF; their texts.
   std::string input, texts, passwords;
   std::mt19937 rng(20240611);
+  const auto randomChar = [&] {
+    const WCHAR wch = Cp1252ToWideChar(static_cast<BYTE>(1 + rng() % 255));
+    const bool bControl = (wch < 0x20 && wch != TEXT('\t')) || (wch >= 0x7F && wch <= 0x9F);
+    return bControl ? TEXT('x') : wch;
+  };
   for (int i = 0; i < 10000; ++i) {
     WString password;
-    for (int n = i % 41; n > 0; --n) {
-      const WCHAR wch = Cp1252ToWideChar(static_cast<BYTE>(1 + rng() % 255));
-      const bool bControl = (wch < 0x20 && wch != TEXT('\t')) || (wch >= 0x7F && wch <= 0x9F);
-      password += bControl ? TEXT('x') : wch;
-    }
+    for (int n = i % 41; n > 0; --n)
+      password += randomChar();
     input += Utf8(password) + (i % 3 == 0 ? "\r\n" : "\n");
     texts += Engine(true, password) + "\n";
     passwords += Utf8(password) + "\n";
@@ -106,9 +108,27 @@ TEST(CliLines, AnswersLineEndsAndLenientDecrypt) {
     lenientIn += ascii + "\n";
     lenientOut += Engine(false, WString(ascii.begin(), ascii.end())) + "\n";
   }
+  // The longest lines, across many chunks: 1048576 bytes of UTF-8 (the last
+  // few ASCII, to end there), and the text of 1048576 ASCII characters.
+  WString longest, longestAscii;
+  for (std::size_t cb = 0; cb < 1048576; cb += Utf8(longest.substr(longest.size() - 1)).size())
+    longest += cb + 3 <= 1048576 ? randomChar() : TEXT('a');
+  while (longestAscii.size() < 1048576)
+    longestAscii += static_cast<WCHAR>(' ' + rng() % 95);
+  const std::string longestText = Engine(true, longestAscii);
+  // UTF-16, with a byte order mark or without: "pass" and a line end.
+  const std::string le("p\0a\0s\0s\0\r\0\n\0", 12), be("\0p\0a\0s\0s\0\n", 10);
   const std::string bom = "\xef\xbb\xbf", tab = Engine(true, TEXT("a\tb"));
   const std::string both = kPasswordText + "\n" + kEmptyText + "\n";
   for (const CliRun& run : std::vector<CliRun>{
+           {{"encrypt"}, "\xef", {1, "", "line 1: not valid UTF-8 at byte 1 (0xEF)"}},
+           {{"encrypt"}, "\xef\xbb", {1, "", "line 1: not valid UTF-8 at byte 1 (0xEF)"}},
+           {{"encrypt"}, "\xff\xfe" + le, {1, "", "standard input is UTF-16LE; save it as UTF-8"}},
+           {{"decrypt"}, le, {1, "", "standard input is UTF-16LE; save it as UTF-8"}},
+           {{"decrypt", "--lenient"}, "\xfe\xff" + be, {1, "", "standard input is UTF-16BE"}},
+           {{"encrypt"}, be, {1, "", "standard input is UTF-16BE"}},
+           {{"encrypt"}, Utf8(longest) + "\r\n", {0, Engine(true, longest) + "\n", ""}},
+           {{"decrypt"}, longestText, {0, Utf8(longestAscii) + "\n", ""}},
            {{"encrypt"}, "password\r\n\na\tb", {0, both + tab + "\n", ""}},
            {{"encrypt"}, "", {0, "", ""}},
            {{"encrypt"}, bom + "password\n\n", {0, both, ""}},
@@ -141,6 +161,8 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
       {"decrypt", Engine(true, TEXT("\x9d")), "the password's character 1, U+009D, is a control "
                                               "character, which a terminal acts on instead of "
                                               "showing; --lenient prints it"},
+      {"encrypt", std::string(1048577, 'a'), "longer than 1048576 bytes, the limit for a password"},
+      {"decrypt", std::string(2097185, '0'), "longer than 2097184 bytes, the limit for an encr"},
   };
   // Not whole texts of the built-in key: damaged, cut, extended, padded, or
   // made with another key.
@@ -153,6 +175,19 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
     const bool bEncrypt = c[0] == "encrypt";
     Check({{c[0]}, (bEncrypt ? "password" : kPasswordText) + "\n" + c[1] + "\nx\n",
            {1, (bEncrypt ? kPasswordText : "password") + "\n", "line 2: " + c[2]}});
+  }
+  // By its first bad byte, while the line and the input go on: endless NULs
+  // (as from /dev/zero), a control character, a byte that is not UTF-8 past
+  // the first chunk, a character no text holds.
+  for (const auto& c : std::vector<std::vector<std::string>>{
+           {"encrypt", std::string(65536, '\0'), "line 1: character 1, U+0000"},
+           {"encrypt", "abc\x1b" + std::string(99999, 'a'), "line 1: character 4, U+001B"},
+           {"encrypt", std::string(70000, 'a') + "\xff", "line 1: not valid UTF-8 at byte 70001"},
+           {"decrypt", kPasswordText + "g", "line 1: not a Velkast"}}) {
+    CCliProcess cli({c[0]}, false);
+    cli.Write(c[1]);
+    EXPECT_TRUE(cli.WaitFor(c[2])) << c[2];
+    EXPECT_EQ(cli.Finish().status, 1);
   }
 }
 
