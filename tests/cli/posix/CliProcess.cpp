@@ -40,8 +40,11 @@ CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, S
     dup2(out[1], 1);
     dup2(bTerminal ? m_fdSlave : m_fdErr, 2);
     closefrom(3);
-    std::signal(SIGPIPE, SIG_DFL);  // as a shell starts it
-    std::signal(SIGINT, SIG_DFL);
+    sigset_t none;  // every signal as a shell starts it: default, unblocked
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    for (int sig = 1; sig < NSIG; ++sig)
+      std::signal(sig, SIG_DFL);
     execv(argp[0], argp.data());
     _exit(127);
   }
