@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/core/LocalMemory.h"
+#include "tools/Diagnostics.h"
 #include "tools/LineCipher.h"
 #include "tools/OutputWriter.h"
 #include "tools/PasswordRules.h"
@@ -53,6 +54,9 @@ bool CLineEncryptor::TransformLine(std::string_view line, std::size_t nLine,
   const LPCWSTR pszText = m_cipher.Encrypt(m_strPassword.c_str(), &cchText);
   if (pszText == nullptr)
     return RefuseLine(out, nLine, "out of memory");
+  if (m_bNoteTrailingBlank && (line.ends_with(' ') || line.ends_with('\t')))
+    ReportError("line " + std::to_string(nLine) + " ends with a " +
+                (line.back() == ' ' ? "space" : "tab") + "; it is part of the password");
   out.AppendAscii(WStringView(pszText, static_cast<std::size_t>(cchText)));
   out.EndLine();
   return true;

@@ -12,7 +12,10 @@ class CLineCipher;
 
 class CLineEncryptor : public CLineTransform {
  public:
-  explicit CLineEncryptor(CLineCipher& cipher) : m_cipher(cipher) {}
+  // bNoteTrailingBlank: say on standard error when a line ends in a space or
+  // a tab (which a shell may have added), and encrypt it as it stands.
+  explicit CLineEncryptor(CLineCipher& cipher, bool bNoteTrailingBlank = false)
+      : m_cipher(cipher), m_bNoteTrailingBlank(bNoteTrailingBlank) {}
   ~CLineEncryptor() { WipeLine(); }
 
   // Refuses a line that is not UTF-8, that an encrypted text cannot carry,
@@ -29,6 +32,7 @@ class CLineEncryptor : public CLineTransform {
   std::string WhyRefused(std::string_view bytes, std::size_t cbBefore, std::size_t nCharsBefore);
 
   CLineCipher& m_cipher;
+  bool m_bNoteTrailingBlank;
   WString m_strPassword;  // reused: no allocation per line
   // How much of the open line CheckLineStart has judged.
   std::size_t m_cbChecked = 0;

@@ -85,11 +85,12 @@ int RunCommand(const CCommandLine& cmd) {
   // One cipher serves the whole stream.
   CLineCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
   COutputWriter out(kStandardOutput, IsTerminal(kStandardOutput));
+  const bool bShellBlanks = MayEndInShellBlank(kStandardInput);
   if (cmd.m_nCommand == CliCommand::Encrypt) {
-    CLineEncryptor encryptor(cipher);
+    CLineEncryptor encryptor(cipher, bShellBlanks);
     return Run(kPasswordPrompt, kMaxPasswordLine, encryptor, out);
   }
-  CLineDecryptor decryptor(cipher, cmd.m_bLenient);
+  CLineDecryptor decryptor(cipher, cmd.m_bLenient, bShellBlanks);
   return Run(kTextPrompt, kMaxTextLine, decryptor, out);
 }
 
