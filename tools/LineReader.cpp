@@ -105,7 +105,8 @@ bool CLineReader::Fill() {
     m_nLine = m_nBegin = 0;
   }
   if (m_nEnd == m_buffer.size()) {
-    std::vector<char> larger(std::min(2 * m_buffer.size(), std::max<std::size_t>(m_cbMaxLine + 2, 3)));
+    const std::size_t cbMost = std::max<std::size_t>(m_cbMaxLine + 2, 3);
+    std::vector<char> larger(std::min(2 * m_buffer.size(), cbMost));
     std::memcpy(larger.data(), m_buffer.data(), m_nEnd);
     SecureZeroMemory(m_buffer.data(), m_buffer.size());
     m_buffer.swap(larger);

@@ -24,7 +24,8 @@ std::wstring TempFileName() {
 
 HANDLE CreateForChild(const std::wstring& path) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
+                     nullptr);
 }
 
 std::string FileText(const std::wstring& path) {
