@@ -4,6 +4,13 @@
 
 namespace {
 
+// Windows programs answer "/?" with their help.
+#if defined(_WIN32)
+constexpr bool kSlashQuestionIsHelp = true;
+#else
+constexpr bool kSlashQuestionIsHelp = false;
+#endif
+
 // An option as it may be named in a message: up to an '=' that could carry
 // a value the user did not mean to show.
 std::string OptionName(std::string_view arg) {
@@ -11,18 +18,24 @@ std::string OptionName(std::string_view arg) {
 }
 
 bool IsHelp(std::string_view arg) {
-  return arg == "--help" || arg == "-h";
+  return arg == "--help" || arg == "-h" || (kSlashQuestionIsHelp && arg == "/?");
 }
 
 bool IsVersion(std::string_view arg) {
   return arg == "--version" || arg == "-V";
 }
 
+
 }  // namespace
 
 CCommandLine ParseCommandLine(int argc, const char* const* argv) {
   CCommandLine cmd;
-  for (int i = 1; i < argc; ++i) {
+  // "--" ends the options: what follows it is never taken for one.
+  int nOptionsEnd = 1;
+  while (nOptionsEnd < argc && std::string_view(argv[nOptionsEnd]) != "--")
+    ++nOptionsEnd;
+
+  for (int i = 1; i < nOptionsEnd; ++i) {
     const std::string_view arg = argv[i];
     if (!IsHelp(arg) && !IsVersion(arg))
       continue;
@@ -35,9 +48,17 @@ CCommandLine ParseCommandLine(int argc, const char* const* argv) {
 
   for (int i = 1; i < argc && cmd.m_strError.empty(); ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--lenient") {
+    const bool bOption = i < nOptionsEnd && arg.size() > 1 && arg[0] == '-';
+    if (i == nOptionsEnd) {
+      continue;  // the "--" itself
+    } else if (bOption && arg == "--lenient") {
       cmd.m_bLenient = true;
-    } else if (arg.size() > 1 && arg[0] == '-') {
+    } else if (bOption && (IsHelp(OptionName(arg)) || IsVersion(OptionName(arg)))) {
+      // No value there is a secret: named whole, as typed.
+      cmd.m_strError = "'" + std::string(arg) + "': " + OptionName(arg) + " takes no value";
+    } else if (bOption && OptionName(arg) == "--lenient") {
+      cmd.m_strError = "--lenient takes no value";
+    } else if (bOption) {
       cmd.m_strError = "unknown option '" + OptionName(arg) + "'";
     } else if (cmd.m_nCommand != CliCommand::None) {
       // Most likely a password typed after the command: never repeat it.

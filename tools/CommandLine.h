@@ -1,5 +1,6 @@
 // The command line of velkast-cli: one command and its options. Passwords
-// never come from here, so no argument is ever echoed back in full.
+// never come from here, so no argument that could hold one is echoed back
+// in full (only a value given to --help or --version is).
 #pragma once
 
 #include <string>
@@ -14,5 +15,6 @@ struct CCommandLine {
 };
 
 // --help and --version stand alone: given with any other argument they are a
-// usage error, as every other unexpected argument is.
+// usage error, as every other unexpected argument is. "--" ends the options.
+// On Windows "/?" is --help.
 CCommandLine ParseCommandLine(int argc, const char* const* argv);

@@ -31,6 +31,10 @@ bool HasTextShape(std::string_view line) {
          std::all_of(line.begin(), line.end(), IsHexDigit);
 }
 
+bool IsBlank(char ch) {
+  return ch == ' ' || ch == '\t';
+}
+
 void Wipe(WString& str) {
   SecureZeroMemory(str.data(), str.capacity() * sizeof(WCHAR));
 }
@@ -43,8 +47,38 @@ void CLineDecryptor::WipeLine() {
   m_cipher.WipeLastOperation();
 }
 
+bool CLineDecryptor::RefuseNotAText(std::string_view line, std::size_t nLine,
+                                    COutputWriter& out) {
+  // Digits followed by blanks most often come from a shell's echo.
+  const std::size_t cbDigits = line.find_last_not_of(" \t") + 1;
+  if (cbDigits == line.size() ||
+      !std::all_of(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(cbDigits), IsHexDigit))
+    return RefuseLine(out, nLine, kNotAText);
+  return RefuseLine(out, nLine,
+                    std::string("not a Velkast encrypted text: it ends with a ") +
+                        (line.back() == ' ' ? "space" : "tab") +
+                        (m_bShellBlankHint ? " (cmd's echo keeps the space before a |)" : ""));
+}
+
+bool CLineDecryptor::CheckLineStart(std::string_view start, std::size_t nLine,
+                                    COutputWriter& out) {
+  if (m_bLenient)
+    return true;
+  // Only what came since the last look. Blanks may end the line, which
+  // then names them; anything after a blank is a fault.
+  for (const char ch : start.substr(std::min(m_cbChecked, start.size()))) {
+    if (!IsBlank(ch) && (m_bBlankSeen || !IsHexDigit(ch)))
+      return RefuseLine(out, nLine, kNotAText);
+    m_bBlankSeen = m_bBlankSeen || IsBlank(ch);
+  }
+  m_cbChecked = start.size();
+  return true;
+}
+
 bool CLineDecryptor::TransformLine(std::string_view line, std::size_t nLine,
                                    COutputWriter& out) {
+  m_cbChecked = 0;
+  m_bBlankSeen = false;
   if (m_bLenient) {
     TransformLenient(line, out);
     return true;
@@ -55,7 +89,7 @@ bool CLineDecryptor::TransformLine(std::string_view line, std::size_t nLine,
 bool CLineDecryptor::TransformStrict(std::string_view line, std::size_t nLine,
                                      COutputWriter& out) {
   if (!HasTextShape(line))
-    return RefuseLine(out, nLine, kNotAText);
+    return RefuseNotAText(line, nLine, out);
   // Lowercase, so the re-encrypted text compares digit for digit.
   m_strText.resize(line.size());
   std::transform(line.begin(), line.end(), m_strText.begin(), LowerHexDigit);

@@ -33,6 +33,8 @@ class COutputWriter {
 
  private:
   void FlushIfFull();
+  // Flushes when cb more bytes would not fit in the buffer as it is.
+  void MakeRoom(std::size_t cb);
 
   int m_fd;
   bool m_bFlushEachLine;

@@ -30,8 +30,7 @@ const char* WhyNotShown(char32_t cp, std::size_t) {
 // "character <n>, U+XXXX<why>" for the first character that why refuses,
 // or empty.
 template <typename Why>
-std::string FirstRefused(WStringView password, Why why) {
-  std::size_t nChar = 1;
+std::string FirstRefused(WStringView password, Why why, std::size_t nChar = 1) {
   for (std::size_t i = 0; i < password.size(); ++nChar) {
     if (password[i] - 0x20u < 0x5Fu) {  // printable ASCII: always accepted
       ++i;
@@ -48,8 +47,8 @@ std::string FirstRefused(WStringView password, Why why) {
 
 }  // namespace
 
-std::string WhyNotEncryptable(WStringView password) {
-  return FirstRefused(password, WhyNotCarried);
+std::string WhyNotEncryptable(WStringView password, std::size_t nFirstChar) {
+  return FirstRefused(password, WhyNotCarried, nFirstChar);
 }
 
 std::string WhyNotPrintable(WStringView password) {

@@ -11,7 +11,9 @@
 // would end the password early, a character outside code page 1252 would
 // turn into another one, and a control character is refused as
 // WhyNotPrintable refuses it.
-std::string WhyNotEncryptable(WStringView password);
+// nFirstChar: the number of the first character, for a password checked
+// piece by piece.
+std::string WhyNotEncryptable(WStringView password, std::size_t nFirstChar = 1);
 
 // Empty when the password holds no control character (U+0000 to U+001F but
 // TAB, and U+007F to U+009F); otherwise names the first. Printed raw, such a

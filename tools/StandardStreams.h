@@ -18,3 +18,8 @@ bool IsTerminal(int fd);
 // set. On a Windows console, UTF-8 text of whole characters is shown as
 // those characters, whatever the console's code page.
 long WriteBytes(int fd, std::string_view text);
+
+// Whether a line read from fd that ends in a space or a tab deserves a note:
+// on Windows when fd is a pipe, since cmd's "echo password | ..." keeps the
+// space before the bar.
+bool MayEndInShellBlank(int fd);

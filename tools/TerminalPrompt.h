@@ -1,7 +1,11 @@
 // Asks for one answer on a terminal, with echo off for a password. The
-// terminal's own settings come back when the answer is in, when a signal
-// (Ctrl-C, a hang-up, kill) ends the program while it waits, and while it
-// is suspended (Ctrl-Z).
+// terminal's own settings come back when the answer is in, when any signal
+// that ends the program arrives while it waits (Ctrl-C, a hang-up, kill, a
+// timer...; the program then ends as that signal would have ended it), and
+// while it is suspended (Ctrl-Z).
+//
+// A terminal keeps only so much of a line and drops what is typed beyond
+// it: an answer that reaches that limit may have been cut, and is refused.
 //
 // On Windows the terminal is the console: the answer is read as UTF-16, so
 // every character arrives as typed whatever the console's code page, and
@@ -20,7 +24,8 @@
 
 class CTerminalPrompt {
  public:
-  enum class Result { Answered, NoAnswer, Error };
+  // Cut: the answer reached the terminal's limit for a line; it is not given.
+  enum class Result { Answered, NoAnswer, Cut, Error };
   enum class Echo { Off, On };
 
   // fdTerminal: the terminal to read from (standard input).
@@ -32,10 +37,15 @@ class CTerminalPrompt {
   // Writes prompt (a literal: a signal handler may show it again) to the
   // controlling terminal (standard error if there is none), reads one line
   // into answer with the line rules of the streams, and restores the
-  // terminal. NoAnswer: the input ended first.
+  // terminal. NoAnswer: the input ended first. Reads to the end of the line
+  // also when it is cut, so nothing of it is left for the shell to read.
   Result Ask(std::string_view prompt, Echo echo, std::string& answer);
 
   int Error() const { return m_nError; }
+
+  // The terminal's limit, as messages say it: "the terminal keeps at most
+  // 4095 bytes of a line".
+  static std::string_view LineLimitText();
 
  private:
   // What each system does: the prompt shown (again after the program is

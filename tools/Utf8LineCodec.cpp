@@ -98,6 +98,21 @@ void DecodeUtf8Lenient(std::string_view in, WString& out) {
   Decode<false>(in, out, nullptr);
 }
 
+std::string_view WithoutCutSequence(std::string_view in) {
+  // The lead byte among the last three, if the sequence it starts is valid
+  // as far as it goes and goes past the end.
+  for (std::size_t back = 1; back <= 3 && back <= in.size(); ++back) {
+    const auto lead = static_cast<unsigned char>(in[in.size() - back]);
+    if (IsContinuation(lead))
+      continue;
+    char32_t cp = 0;
+    const bool bCut = lead >= 0xC2 && lead <= 0xF4 &&  // a byte that can lead at all
+                      DecodeSequence(in.substr(in.size() - back), &cp) == -static_cast<int>(back);
+    return bCut ? in.substr(0, in.size() - back) : in;
+  }
+  return in;
+}
+
 char32_t CodePointAt(WStringView in, std::size_t i, std::size_t* pUnits) {
   const WCHAR u = in[i];
   *pUnits = 1;

@@ -15,6 +15,10 @@
 // before it.
 bool DecodeUtf8Strict(std::string_view in, WString& out, std::size_t* pErrorOffset);
 
+// in without the sequence that its end cuts short, if any: what can be
+// judged of a line before the rest of it comes.
+std::string_view WithoutCutSequence(std::string_view in);
+
 // Forgiving decoding, as a text field given these bytes would show them:
 // each maximal invalid subsequence becomes one U+FFFD.
 void DecodeUtf8Lenient(std::string_view in, WString& out);

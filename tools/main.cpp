@@ -12,6 +12,7 @@
 #include "tools/EncryptStream.h"
 #include "tools/HelpText.h"
 #include "tools/LineCipher.h"
+#include "tools/LineLimits.h"
 #include "tools/LineReader.h"
 #include "tools/LineStream.h"
 #include "tools/OutputWriter.h"
@@ -29,22 +30,27 @@ int PrintText(const std::string& text) {
   return out.Flush() ? kExitOk : ReportOutputFailure(out);
 }
 
-// What is asked for on a terminal, and what is said when no answer comes.
+// What is asked for on a terminal, and what is said when no whole answer
+// comes.
 struct CPrompt {
   std::string_view prompt;
   CTerminalPrompt::Echo echo;
   std::string_view readError;
   std::string_view noAnswer;
+  std::string_view cutWhat;   // what the terminal may have cut
+  std::string_view pipeHint;  // and how to give it whole
 };
 
 // A password is asked with echo off; an encrypted text is no secret to
 // whoever sees the screen.
-constexpr CPrompt kPasswordPrompt = {"Password: ", CTerminalPrompt::Echo::Off,
-                                     "cannot read a password from the terminal",
-                                     "no password entered"};
-constexpr CPrompt kTextPrompt = {"Encrypted text: ", CTerminalPrompt::Echo::On,
-                                 "cannot read an encrypted text from the terminal",
-                                 "no encrypted text entered"};
+constexpr CPrompt kPasswordPrompt = {
+    "Password: ", CTerminalPrompt::Echo::Off, "cannot read a password from the terminal",
+    "no password entered", "the password",
+    "pipe a long password in: velkast-cli encrypt < file"};
+constexpr CPrompt kTextPrompt = {
+    "Encrypted text: ", CTerminalPrompt::Echo::On,
+    "cannot read an encrypted text from the terminal", "no encrypted text entered", "the text",
+    "pipe a long text in: velkast-cli decrypt < file"};
 
 // One line asked on the terminal, its result printed.
 int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& out) {
@@ -56,6 +62,9 @@ int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& o
     ReportSystemError(ask.readError, prompt.Error());
   else if (result == CTerminalPrompt::Result::NoAnswer)
     ReportError(ask.noAnswer);
+  else if (result == CTerminalPrompt::Result::Cut)  // never shown, never encrypted
+    ReportError(std::string(ask.cutWhat) + " may have been cut short: " +
+                std::string(CTerminalPrompt::LineLimitText()) + "; " + std::string(ask.pipeHint));
   else if (transform.TransformLine(answer, 1, out))
     status = out.Flush() ? kExitOk : ReportOutputFailure(out);
   transform.WipeLine();
@@ -64,10 +73,11 @@ int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& o
 }
 
 // Standard input one line at a time, or one answer asked on the terminal.
-int Run(const CPrompt& ask, CLineTransform& transform, COutputWriter& out) {
+int Run(const CPrompt& ask, std::size_t cbMaxLine, CLineTransform& transform,
+        COutputWriter& out) {
   if (IsTerminal(kStandardInput))
     return AnswerPrompt(ask, transform, out);
-  CLineReader reader(kStandardInput);
+  CLineReader reader(kStandardInput, cbMaxLine);
   return RunLineStream(reader, out, transform);
 }
 
@@ -75,12 +85,13 @@ int RunCommand(const CCommandLine& cmd) {
   // One cipher serves the whole stream.
   CLineCipher cipher(g_szBuiltinPassPhrase, g_nBuiltinKeySize);
   COutputWriter out(kStandardOutput, IsTerminal(kStandardOutput));
+  const bool bShellBlanks = MayEndInShellBlank(kStandardInput);
   if (cmd.m_nCommand == CliCommand::Encrypt) {
-    CLineEncryptor encryptor(cipher);
-    return Run(kPasswordPrompt, encryptor, out);
+    CLineEncryptor encryptor(cipher, bShellBlanks);
+    return Run(kPasswordPrompt, kMaxPasswordLine, encryptor, out);
   }
-  CLineDecryptor decryptor(cipher, cmd.m_bLenient);
-  return Run(kTextPrompt, decryptor, out);
+  CLineDecryptor decryptor(cipher, cmd.m_bLenient, bShellBlanks);
+  return Run(kTextPrompt, kMaxTextLine, decryptor, out);
 }
 
 }  // namespace

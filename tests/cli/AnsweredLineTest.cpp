@@ -2,12 +2,13 @@
 // waits for more input. The streams run here, in a thread on pipes, and this
 // process's memory is searched once the thread has answered the password.
 #include <fcntl.h>
-#include <sys/ioctl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -19,6 +20,7 @@
 #include "tools/DecryptStream.h"
 #include "tools/EncryptStream.h"
 #include "tools/LineCipher.h"
+#include "tools/LineLimits.h"
 #include "tools/LineReader.h"
 #include "tools/OutputWriter.h"
 
@@ -27,6 +29,7 @@ namespace {
 // The password is made one character at a time and never held whole by the
 // test, so a copy found in memory is one the streams left behind.
 constexpr std::size_t kPasswordLength = 40;
+constexpr int kDeadlineMs = 30000;
 char PasswordChar(std::size_t i) { return static_cast<char>('a' + (i * 7 + 3) % 26); }
 constexpr std::string_view kText =
     "a37c6da659b9330f6f2ea6940a8cc5eb62a506134b82744ed484c80cb6c1e86d"
@@ -65,6 +68,7 @@ constexpr std::string_view kText =
 // line has been answered, and no copy of it may stay while the stream waits:
 // one that stays for seconds would stay as long as the stream runs.
 TEST(CliMemory, AnAnsweredPasswordLeavesNoCopyWhileTheStreamWaits) {
+  std::signal(SIGPIPE, SIG_IGN);
   const struct { bool bEncrypt, bBlocked; } cases[] = {{true, false}, {false, false}, {true, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.bEncrypt << c.bBlocked);
@@ -76,7 +80,7 @@ TEST(CliMemory, AnAnsweredPasswordLeavesNoCopyWhileTheStreamWaits) {
       CLineEncryptor encryptor(cipher);
       CLineDecryptor decryptor(cipher, false);
       CLineTransform& transform = c.bEncrypt ? static_cast<CLineTransform&>(encryptor) : decryptor;
-      CLineReader reader(in[0]);
+      CLineReader reader(in[0], kMaxTextLine);
       COutputWriter writer(out[1], false);
       RunLineStream(reader, writer, transform);
       close(out[1]);
@@ -88,8 +92,8 @@ TEST(CliMemory, AnAnsweredPasswordLeavesNoCopyWhileTheStreamWaits) {
       chunk[i] = c.bEncrypt ? PasswordChar(i) : kText[i];
     EXPECT_EQ(write(in[1], chunk.data(), chunk.size()), static_cast<ssize_t>(chunk.size()));
     SecureZeroMemory(chunk.data(), chunk.size());
-    for (int cbReady = 0; cbReady == 0 && ioctl(out[0], FIONREAD, &cbReady) == 0;)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    pollfd answers{out[0], POLLIN, 0};
+    EXPECT_EQ(poll(&answers, 1, kDeadlineMs), 1) << "no answer within the deadline";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     int nCopies = CountPasswordCopies();
     while (nCopies != 0 && std::chrono::steady_clock::now() < deadline)
@@ -98,11 +102,14 @@ TEST(CliMemory, AnAnsweredPasswordLeavesNoCopyWhileTheStreamWaits) {
 
     close(in[1]);
     char buf[4096];
-    while (read(out[0], buf, sizeof buf) > 0) {}
+    ssize_t n = 1;
+    while (n > 0 && poll(&answers, 1, kDeadlineMs) == 1)
+      n = read(out[0], buf, sizeof buf);
+    EXPECT_EQ(n, 0) << "the stream did not end within the deadline";
     SecureZeroMemory(buf, sizeof buf);  // it held the answers, passwords among them
+    close(out[0]);  // a stream still writing then fails, and ends
     stream.join();
     close(in[0]);
-    close(out[0]);
   }
 }
 

@@ -30,25 +30,34 @@ class CCliProcess {
   // goes where `to` says.
   CCliProcess(const std::vector<std::string>& args, bool bTerminal, StdoutTo to = StdoutTo::Pipe);
   ~CCliProcess();
-  // Sends text to standard input (types it, on a terminal).
+  // Sends text to standard input (types it, on a terminal). A tool that
+  // takes none of it for kDeadlineMs fails the test and is killed.
   void Write(std::string_view text);
   // Reads until out or err holds text; false when it has not come within
   // timeoutMs.
   bool WaitFor(std::string_view text, int timeoutMs = 10000);
-  // Ends the input (but not the terminal) and waits for the exit.
+  // Ends the input (but not the terminal) and waits for the exit; a tool
+  // still running after kDeadlineMs fails the test and is killed.
   CliResult Finish();
 
-#if defined(_WIN32)
- private:
-  struct CStreams;  // the pipes and files the program runs on
-  std::unique_ptr<CStreams> m_pStreams;
-#else
+  static constexpr int kDeadlineMs = 60000;
+
+#if !defined(_WIN32)
   void Signal(int sig) const { kill(m_pid, sig); }
   pid_t Pid() const { return m_pid; }
   // The terminal's local modes (c_lflag).
   tcflag_t LocalModes() const { termios t{}; tcgetattr(m_fdSlave, &t); return t.c_lflag; }
+#endif
 
  private:
+  // Fails the test naming the tool and what it did not do, and ends it.
+  void Kill(std::string_view what);
+
+  std::string m_strName;  // "velkast-cli encrypt", for failures
+#if defined(_WIN32)
+  struct CStreams;  // the pipes and files the program runs on
+  std::unique_ptr<CStreams> m_pStreams;
+#else
   void ReadOutput();  // what the files and the terminal have gained
 
   pid_t m_pid = -1;

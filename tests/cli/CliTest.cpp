@@ -22,6 +22,8 @@ namespace {
 const std::string kPasswordText = "53877449c8ce5745eefc1ef26d760efa";
 const std::string kEmptyText = "cf118df792bfaa9cfbd8e0d83cf2a039";
 
+constexpr bool kWindows = VELKAST_WINDOWS;
+
 std::string Utf8(WStringView text) {
   std::string out;
   AppendUtf8(text, out);  // checked against iconv by the codec's own test
@@ -66,14 +68,21 @@ TEST(CliArguments, HelpVersionAndUsageErrors) {
   const std::string help = RunCli({"--help"}, "").out;
   EXPECT_NE(help.find("not protection"), std::string::npos);
   const std::string version = std::string("velkast-cli ") + VELKAST_PROJECT_VERSION + "\n";
+  // "--" ends the options; "/?" is the help of Windows programs.
   for (const CliRun& run : std::vector<CliRun>{
            {{"--version"}, "", {0, version, ""}}, {{"-V"}, "", {0, version, ""}},
-           {{"--help"}, "", {0, help, ""}}, {{"-h"}, "", {0, help, ""}}})
+           {{"--help"}, "", {0, help, ""}}, {{"-h"}, "", {0, help, ""}},
+           {{"/?"}, "", kWindows ? CliResult{0, help, ""} : CliResult{2, "", "unknown command"}},
+           {{"--help=x"}, "", {2, "", "'--help=x': --help takes no value"}},
+           {{"--version=x"}, "", {2, "", "'--version=x'"}},
+           {{"encrypt", "--"}, "password\n", {0, kPasswordText + "\n", ""}},
+           {{"--", "decrypt"}, kPasswordText, {0, "password\n", ""}}})
     Check(run);
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {}, {"frobnicate"}, {"encrypt", "--lenient"}, {"encrypt", "hunter2"},
            {"decrypt", "--key=hunter2"}, {"hunter2"}, {"encrypt", "-V"}, {"--help", "hunter2"},
-           {"-h", "--version"}})
+           {"-h", "--version"}, {"decrypt", "--", "--lenient"}, {"--", "--help"},
+           {"decrypt", "--lenient=hunter2"}})
     Check({args, "password\n", {2, "", "--help"}});
 }
 
@@ -83,16 +92,19 @@ TEST(CliArguments, HelpVersionAndUsageErrors) {
 // its bytes.
 TEST(CliLines, AnswersLineEndsAndLenientDecrypt) {
   // Random passwords of any character of code page 1252 but NUL (control
-  // characters made "x"), one a line with LF or CRLF; their texts.
+  // characters made "x"), ending in ".", one a line with LF or CRLF; their
+  // texts.
   std::string input, texts, passwords;
   std::mt19937 rng(20240611);
+  const auto randomChar = [&] {
+    const WCHAR wch = Cp1252ToWideChar(static_cast<BYTE>(1 + rng() % 255));
+    const bool bControl = (wch < 0x20 && wch != TEXT('\t')) || (wch >= 0x7F && wch <= 0x9F);
+    return bControl ? TEXT('x') : wch;
+  };
   for (int i = 0; i < 10000; ++i) {
     WString password;
-    for (int n = i % 41; n > 0; --n) {
-      const WCHAR wch = Cp1252ToWideChar(static_cast<BYTE>(1 + rng() % 255));
-      const bool bControl = (wch < 0x20 && wch != TEXT('\t')) || (wch >= 0x7F && wch <= 0x9F);
-      password += bControl ? TEXT('x') : wch;
-    }
+    for (int n = i % 41; n > 0; --n)
+      password += n > 1 ? randomChar() : TEXT('.');  // a blank at the end has its own row
     input += Utf8(password) + (i % 3 == 0 ? "\r\n" : "\n");
     texts += Engine(true, password) + "\n";
     passwords += Utf8(password) + "\n";
@@ -106,9 +118,29 @@ TEST(CliLines, AnswersLineEndsAndLenientDecrypt) {
     lenientIn += ascii + "\n";
     lenientOut += Engine(false, WString(ascii.begin(), ascii.end())) + "\n";
   }
+  // The longest lines, across many chunks: 1048576 bytes of UTF-8 (the last
+  // few ASCII, to end there), and the text of 1048576 ASCII characters.
+  WString longest, longestAscii;
+  for (std::size_t cb = 0; cb < 1048576; cb += Utf8(longest.substr(longest.size() - 1)).size())
+    longest += cb + 3 <= 1048576 ? randomChar() : TEXT('a');
+  while (longestAscii.size() < 1048576)
+    longestAscii += static_cast<WCHAR>(' ' + rng() % 95);
+  const std::string longestText = Engine(true, longestAscii);
+  // UTF-16, with a byte order mark or without: "pass" and a line end.
+  const std::string le("p\0a\0s\0s\0\r\0\n\0", 12), be("\0p\0a\0s\0s\0\n", 10);
   const std::string bom = "\xef\xbb\xbf", tab = Engine(true, TEXT("a\tb"));
   const std::string both = kPasswordText + "\n" + kEmptyText + "\n";
+  const std::string note = kWindows ? "line 1 ends with a space; it is part of the password" : "";
   for (const CliRun& run : std::vector<CliRun>{
+           {{"encrypt"}, "\xef", {1, "", "line 1: not valid UTF-8 at byte 1 (0xEF)"}},
+           {{"encrypt"}, "\xef\xbb", {1, "", "line 1: not valid UTF-8 at byte 1 (0xEF)"}},
+           {{"encrypt"}, "\xff\xfe" + le, {1, "", "standard input is UTF-16LE; save it as UTF-8"}},
+           {{"decrypt"}, le, {1, "", "standard input is UTF-16LE; save it as UTF-8"}},
+           {{"decrypt", "--lenient"}, "\xfe\xff" + be, {1, "", "standard input is UTF-16BE"}},
+           {{"encrypt"}, be, {1, "", "standard input is UTF-16BE"}},
+           {{"encrypt"}, "password \n", {0, Engine(true, TEXT("password ")) + "\n", note}},
+           {{"encrypt"}, Utf8(longest) + "\r\n", {0, Engine(true, longest) + "\n", ""}},
+           {{"decrypt"}, longestText, {0, Utf8(longestAscii) + "\n", ""}},
            {{"encrypt"}, "password\r\n\na\tb", {0, both + tab + "\n", ""}},
            {{"encrypt"}, "", {0, "", ""}},
            {{"encrypt"}, bom + "password\n\n", {0, both, ""}},
@@ -141,6 +173,9 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
       {"decrypt", Engine(true, TEXT("\x9d")), "the password's character 1, U+009D, is a control "
                                               "character, which a terminal acts on instead of "
                                               "showing; --lenient prints it"},
+      {"encrypt", std::string(1048577, 'a'), "longer than 1048576 bytes, the limit for a password"},
+      {"decrypt", std::string(2097185, '0'), "longer than 2097184 bytes, the limit for an encr"},
+      {"decrypt", kPasswordText + " ", "not a Velkast encrypted text: it ends with a space"},
   };
   // Not whole texts of the built-in key: damaged, cut, extended, padded, or
   // made with another key.
@@ -153,6 +188,19 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
     const bool bEncrypt = c[0] == "encrypt";
     Check({{c[0]}, (bEncrypt ? "password" : kPasswordText) + "\n" + c[1] + "\nx\n",
            {1, (bEncrypt ? kPasswordText : "password") + "\n", "line 2: " + c[2]}});
+  }
+  // By its first bad byte, while the line and the input go on: endless NULs
+  // (as from /dev/zero), a control character, a byte that is not UTF-8 past
+  // the first chunk, a character no text holds.
+  for (const auto& c : std::vector<std::vector<std::string>>{
+           {"encrypt", std::string(65536, '\0'), "line 1: character 1, U+0000"},
+           {"encrypt", "abc\x1b" + std::string(99999, 'a'), "line 1: character 4, U+001B"},
+           {"encrypt", std::string(70000, 'a') + "\xff", "line 1: not valid UTF-8 at byte 70001"},
+           {"decrypt", kPasswordText + "g", "line 1: not a Velkast"}}) {
+    CCliProcess cli({c[0]}, false);
+    cli.Write(c[1]);
+    EXPECT_TRUE(cli.WaitFor(c[2])) << c[2];
+    EXPECT_EQ(cli.Finish().status, 1);
   }
 }
 
@@ -185,23 +233,43 @@ TEST(CliOutput, WriteErrorsAndEachAnswerBeforeTheNextRead) {
 
 #if !defined(_WIN32)
 // Asked on a terminal: echo off for a password, on for a text; Ctrl-C ends
-// the tool, Ctrl-Z hands the terminal back with echo on and asks again; the
-// echo is on again at the end.
+// the tool, Ctrl-Z hands the terminal back with echo on and asks again; a
+// line as long as the terminal keeps may have been cut, and is refused. The
+// echo is on again at the end, also after every signal that ends the tool,
+// which then ends by that signal.
 TEST(CliPrompt, AsksOnATerminalAndRestoresIt) {
-  const struct {
+  struct Case {
     const char* pszCommand;
     std::string typed, end, out, said;  // said: on the terminal
     int status;
     bool bSuspend = false;  // Ctrl-Z before typing
-  } cases[] = {
+    int sig = 0;            // sent instead of typing
+  };
+  std::vector<Case> cases = {
       {"encrypt", "password", "\n", kPasswordText + "\n", "", 0},
       {"encrypt", "", "\x04", "", "no password entered", 1},  // end of input
       {"encrypt", "half a pass", "\x03", "", "", -SIGINT},
       {"encrypt", "password", "\n", kPasswordText + "\n", "Password: \r\nPassword: ", 0, true},
       {"decrypt", kPasswordText, "\n", "password\n", kPasswordText, 0},  // echoed
+      {"encrypt", std::string(4094, 'p'), "\n", Engine(true, WString(4094, 'p')) + "\n", "", 0},
+      {"encrypt", std::string(5000, 'p'), "\n", "",
+       "the password may have been cut short: the terminal keeps at most 4095 bytes of a line; "
+       "pipe a long password in", 1},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed + c.end);
+  // Every signal whose default action ends a program (signal(7)), but
+  // SIGPIPE, which the tool ignores, and those a sanitizer handles itself.
+  std::vector<int> signals = {SIGHUP, SIGINT, SIGQUIT, SIGILL, SIGTRAP, SIGABRT, SIGUSR1, SIGUSR2,
+                              SIGALRM, SIGTERM, SIGSTKFLT, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF,
+                              SIGIO, SIGPWR, SIGSYS};
+#if !defined(__SANITIZE_ADDRESS__)
+  signals.insert(signals.end(), {SIGBUS, SIGFPE, SIGSEGV});
+#endif
+  for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig)
+    signals.push_back(sig);
+  for (const int sig : signals)
+    cases.push_back({"encrypt", "", "", "", "", -sig, false, sig});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.substr(0, 20) + c.end + std::to_string(c.sig));
     const bool bEncrypt = c.pszCommand == std::string("encrypt");
     CCliProcess cli({c.pszCommand}, true);
     ASSERT_TRUE(cli.WaitFor(bEncrypt ? "Password: " : "Encrypted text: "));
@@ -213,12 +281,12 @@ TEST(CliPrompt, AsksOnATerminalAndRestoresIt) {
       ASSERT_TRUE(cli.WaitFor(c.said));
     }
     EXPECT_EQ((cli.LocalModes() & ECHO) != 0, !bEncrypt);
-    cli.Write(c.typed + c.end);
+    c.sig != 0 ? cli.Signal(c.sig) : cli.Write(c.typed + c.end);
     const CliResult r = cli.Finish();
     EXPECT_TRUE(r.status == c.status && r.out == c.out && r.err.find(c.said) != std::string::npos &&
                 (!bEncrypt || c.typed.empty() || r.err.find(c.typed) == std::string::npos) &&
                 r.err.find("Sanitizer") == std::string::npos)  // a password typed is not shown
-        << r.status << " " << r.out << " " << r.err;
+        << r.status << " " << r.out.substr(0, 99) << " " << r.err.substr(0, 200);
     EXPECT_NE(cli.LocalModes() & ECHO, 0u);
   }
 }

@@ -3,12 +3,18 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <utility>
 
 #include "platform/core/LocalMemory.h"
 
 namespace {
+
+// A terminal line in canonical mode holds 4095 bytes and its newline;
+// Linux drops what is typed beyond that.
+constexpr std::size_t kLineLimit = 4095;
 
 // What the signal handlers need to put the terminal back. Written only
 // while no handler is installed; read only by the handlers.
@@ -18,9 +24,19 @@ termios g_termiosSaved{};
 termios g_termiosQuiet{};
 std::string_view g_prompt;
 
-constexpr int kRestoringSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
-struct sigaction g_previous[std::size(kRestoringSignals)];
 struct sigaction g_action {};
+bool g_bInstalled[NSIG];  // the signals that have g_action
+
+// Whether sig, left to its default action, ends the program; the others are
+// ignored, continue, stop, or cannot be caught. Ctrl-Z (SIGTSTP) is handled
+// on its own.
+bool EndsTheProgram(int sig) {
+  for (const int other : {SIGKILL, SIGSTOP, SIGCHLD, SIGCONT, SIGURG, SIGWINCH, SIGTSTP, SIGTTIN,
+                          SIGTTOU})
+    if (sig == other)
+      return false;
+  return true;
+}
 
 // Only async-signal-safe calls in the handlers.
 void WriteForSignal(std::string_view text) {
@@ -47,6 +63,9 @@ void SuspendWithEchoOn() {
   errno = savedErrno;
 }
 
+// Every other signal: the terminal back, then the signal's own default
+// action, which takes effect as the handler returns (the signal is blocked
+// until then), so the program ends as it would have without the prompt.
 void RestoreOnSignal(int sig) {
   if (g_fdEchoOff < 0)
     return;
@@ -60,18 +79,26 @@ void RestoreOnSignal(int sig) {
   raise(sig);
 }
 
+// Takes over every signal that would end the program or stop it at Ctrl-Z,
+// where nothing else has: one the program was started ignoring (nohup's
+// SIGHUP, a shell's SIGINT for a background job) stays ignored, and another
+// handler (a sanitizer's) stays in place.
 void InstallHandlers() {
   g_action.sa_handler = RestoreOnSignal;
-  sigemptyset(&g_action.sa_mask);
-  for (const int sig : kRestoringSignals)
-    sigaddset(&g_action.sa_mask, sig);  // one restore at a time
-  for (std::size_t i = 0; i < std::size(kRestoringSignals); ++i)
-    sigaction(kRestoringSignals[i], &g_action, &g_previous[i]);
+  sigfillset(&g_action.sa_mask);  // one handler at a time
+  for (int sig = 1; sig < NSIG; ++sig) {
+    struct sigaction current {};
+    g_bInstalled[sig] = (EndsTheProgram(sig) || sig == SIGTSTP) &&
+                        sigaction(sig, nullptr, &current) == 0 &&
+                        !(current.sa_flags & SA_SIGINFO) && current.sa_handler == SIG_DFL &&
+                        sigaction(sig, &g_action, nullptr) == 0;
+  }
 }
 
 void RemoveHandlers() {
-  for (std::size_t i = 0; i < std::size(kRestoringSignals); ++i)
-    sigaction(kRestoringSignals[i], &g_previous[i], nullptr);
+  for (int sig = 1; sig < NSIG; ++sig)
+    if (std::exchange(g_bInstalled[sig], false))
+      signal(sig, SIG_DFL);
 }
 
 void WriteAll(int fd, std::string_view text) {
@@ -137,10 +164,15 @@ void CTerminalPrompt::Restore() {
   m_bEchoOff = false;
 }
 
+std::string_view CTerminalPrompt::LineLimitText() {
+  return "the terminal keeps at most 4095 bytes of a line";
+}
+
 CTerminalPrompt::Result CTerminalPrompt::ReadLine(std::string& answer) {
   answer.clear();
-  answer.reserve(4096);  // a terminal line fits: no copies left behind by growth
+  answer.reserve(kLineLimit + 1);  // never more: no copies left behind by growth
   char chunk[256];
+  bool bCut = false;
   for (;;) {
     const ssize_t n = read(m_fdTerminal, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR)
@@ -152,18 +184,21 @@ CTerminalPrompt::Result CTerminalPrompt::ReadLine(std::string& answer) {
     }
     if (n == 0)
       break;
-    answer.append(chunk, static_cast<std::size_t>(n));
-    if (answer.back() == '\n')
+    const std::size_t cb = static_cast<std::size_t>(n);
+    const std::size_t cbKept = std::min(cb, kLineLimit + 1 - answer.size());
+    bCut = bCut || cbKept < cb;
+    answer.append(chunk, cbKept);
+    m_bLineEnded = chunk[cb - 1] == '\n';
+    if (m_bLineEnded)
       break;
   }
   SecureZeroMemory(chunk, sizeof chunk);
   if (answer.empty())
     return Result::NoAnswer;
-  m_bLineEnded = answer.back() == '\n';
-  if (m_bLineEnded) {
+  if (!answer.empty() && answer.back() == '\n') {
     answer.pop_back();
     if (!answer.empty() && answer.back() == '\r')
       answer.pop_back();
   }
-  return Result::Answered;
+  return bCut || answer.size() >= kLineLimit ? Result::Cut : Result::Answered;
 }

@@ -69,3 +69,5 @@ long WriteBytes(int fd, std::string_view text) {
   }
   return static_cast<long>(text.size());
 }
+
+bool MayEndInShellBlank(int fd) { return GetFileType(HandleOf(fd)) == FILE_TYPE_PIPE; }

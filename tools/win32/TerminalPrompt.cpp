@@ -34,6 +34,12 @@ void WriteToConsole(HANDLE hConsole, std::string_view ascii) {
 // The console's own sign for the end of input: Ctrl+Z first on a line.
 constexpr WCHAR kEndOfInput = 0x1A;
 
+// The console keeps as much of a line as the first read asks for, less two
+// for its "\r\n" (and at least 254 characters); it drops what is typed
+// beyond that. One read asks for this much, so long lines fit.
+constexpr DWORD kReadUnits = 16384;
+constexpr std::size_t kLineLimit = kReadUnits - 2;
+
 }  // namespace
 
 CTerminalPrompt::CTerminalPrompt(int fdTerminal) : m_fdTerminal(fdTerminal) {
@@ -80,34 +86,50 @@ void CTerminalPrompt::Restore() {
   m_bEchoOff = false;
 }
 
+std::string_view CTerminalPrompt::LineLimitText() {
+  return "the console keeps at most 16382 characters of a line";
+}
+
 CTerminalPrompt::Result CTerminalPrompt::ReadLine(std::string& answer) {
   HANDLE hInput = InputOf(m_fdTerminal);
-  WString line;
-  line.reserve(4096);  // a console line fits: no copies left behind by growth
-  WCHAR chunk[256];
+  WString line(kReadUnits, TEXT('\0'));
+  std::size_t cchLine = 0;
+  // What a console that hands a longer line over in parts gives past the
+  // limit: read to the line's end, and dropped.
+  WCHAR overflow[256];
+  bool bCut = false;
   Result result = Result::Answered;
   for (;;) {
+    const bool bRoom = cchLine < line.size();
+    WCHAR* pInto = bRoom ? line.data() + cchLine : overflow;
+    const DWORD cchRoom = bRoom ? static_cast<DWORD>(line.size() - cchLine) : 256;
     DWORD cchRead = 0;
-    if (!ReadConsoleW(hInput, chunk, static_cast<DWORD>(std::size(chunk)), &cchRead, nullptr)) {
+    if (!ReadConsoleW(hInput, pInto, cchRoom, &cchRead, nullptr)) {
       m_nError = EIO;
       result = Result::Error;
       break;
     }
     if (cchRead == 0)
       break;
-    line.append(chunk, cchRead);
-    if (line.back() == L'\n')
+    bCut = bCut || !bRoom;
+    cchLine += bRoom ? cchRead : 0;
+    m_bLineEnded = pInto[cchRead - 1] == L'\n';
+    if (m_bLineEnded)
       break;
   }
-  SecureZeroMemory(chunk, sizeof chunk);
+  SecureZeroMemory(overflow, sizeof overflow);
+  line.resize(cchLine);
   if (result == Result::Answered && (line.empty() || line.front() == kEndOfInput))
     result = Result::NoAnswer;
   if (result == Result::Answered) {
-    m_bLineEnded = line.back() == L'\n';
-    if (m_bLineEnded)
+    if (!line.empty() && line.back() == L'\n')
       line.pop_back();
     if (m_bLineEnded && !line.empty() && line.back() == L'\r')
       line.pop_back();
+    if (bCut || line.size() >= kLineLimit)
+      result = Result::Cut;
+  }
+  if (result == Result::Answered) {
     answer.clear();
     answer.reserve(3 * line.size());  // every UTF-16 unit takes at most three bytes
     AppendUtf8(line, answer);

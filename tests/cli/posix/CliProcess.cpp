@@ -26,8 +26,11 @@ CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, S
     out[1] = to == StdoutTo::DevFull ? open("/dev/full", O_WRONLY) : (m_fdOut = newFile());
   m_fdErr = bTerminal ? -1 : newFile();
   std::vector<char*> argp{const_cast<char*>(VELKAST_CLI_PATH)};
-  for (const std::string& arg : args)
+  m_strName = "velkast-cli";
+  for (const std::string& arg : args) {
     argp.push_back(const_cast<char*>(arg.c_str()));
+    m_strName += " " + arg;
+  }
   argp.push_back(nullptr);
   m_pid = fork();
   if (m_pid == 0) {
@@ -37,14 +40,23 @@ CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, S
     dup2(out[1], 1);
     dup2(bTerminal ? m_fdSlave : m_fdErr, 2);
     closefrom(3);
-    std::signal(SIGPIPE, SIG_DFL);  // as a shell starts it
-    std::signal(SIGINT, SIG_DFL);
+    sigset_t none;  // every signal as a shell starts it: default, unblocked
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    for (int sig = 1; sig < NSIG; ++sig)
+      std::signal(sig, SIG_DFL);
     execv(argp[0], argp.data());
     _exit(127);
   }
   for (const int fd : {in[0], out[0], out[1] == m_fdOut ? -1 : out[1]})
     close(fd);  // a closed pipe is closed here, before the tool writes to it
   m_fdIn = in[1];
+  fcntl(m_fdIn, F_SETFL, O_NONBLOCK);  // so Write can keep a deadline
+}
+
+void CCliProcess::Kill(std::string_view what) {
+  ADD_FAILURE() << m_strName << " " << what << " within " << kDeadlineMs / 1000 << " s; killed";
+  kill(m_pid, SIGKILL);
 }
 
 CCliProcess::~CCliProcess() {
@@ -55,8 +67,16 @@ CCliProcess::~CCliProcess() {
 }
 
 void CCliProcess::Write(std::string_view text) {
-  for (ssize_t n = 0; !text.empty() && (n = write(m_fdIn, text.data(), text.size())) > 0;)
-    text.remove_prefix(static_cast<std::size_t>(n));  // stops when the tool stops reading
+  pollfd room{m_fdIn, POLLOUT, 0};
+  while (!text.empty()) {
+    const ssize_t n = write(m_fdIn, text.data(), text.size());
+    if (n > 0)
+      text.remove_prefix(static_cast<std::size_t>(n));
+    else if (errno != EAGAIN)
+      return;  // the tool has stopped reading
+    else if (poll(&room, 1, kDeadlineMs) == 0)
+      return Kill("took no input");
+  }
 }
 
 void CCliProcess::ReadOutput() {
@@ -84,7 +104,12 @@ CliResult CCliProcess::Finish() {
   if (m_fdSlave < 0)
     close(std::exchange(m_fdIn, -1));
   int wstatus = 0;
-  waitpid(std::exchange(m_pid, -1), &wstatus, 0);
+  for (int nWaited = 0; waitpid(m_pid, &wstatus, WNOHANG) == 0; nWaited += 10) {
+    if (nWaited == kDeadlineMs)
+      Kill("did not end");
+    poll(nullptr, 0, 10);
+  }
+  m_pid = -1;
   // What the tool wrote last reaches the terminal's master side a moment later.
   poll(nullptr, 0, m_fdSlave >= 0 ? 50 : 0);
   ReadOutput();

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <thread>
 
@@ -23,7 +24,8 @@ std::wstring TempFileName() {
 
 HANDLE CreateForChild(const std::wstring& path) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
+                     nullptr);
 }
 
 std::string FileText(const std::wstring& path) {
@@ -62,8 +64,11 @@ CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, S
       std::tuple(hChildIn, hChildOut, hChildErr);
   // The arguments are plain words: quoted, they need no escapes.
   std::wstring commandLine = L"\"" VELKAST_CLI_PATH L"\"";
-  for (const std::string& arg : args)
+  m_strName = "velkast-cli";
+  for (const std::string& arg : args) {
     commandLine += L" \"" + std::wstring(arg.begin(), arg.end()) + L"\"";
+    m_strName += " " + arg;
+  }
   EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                              nullptr, &startup, &s.process));
   for (HANDLE h : {hChildIn, hChildOut, hChildErr})
@@ -75,18 +80,29 @@ CCliProcess::~CCliProcess() {
   if (s.hInput != nullptr)
     CloseHandle(s.hInput);
   TerminateProcess(s.process.hProcess, 1);  // no effect once it has ended
-  WaitForSingleObject(s.process.hProcess, INFINITE);
+  WaitForSingleObject(s.process.hProcess, kDeadlineMs);
   CloseHandle(s.process.hProcess);
   CloseHandle(s.process.hThread);
   DeleteFileW(s.outPath.c_str());
   DeleteFileW(s.errPath.c_str());
 }
 
+void CCliProcess::Kill(std::string_view what) {
+  ADD_FAILURE() << m_strName << " " << what << " within " << kDeadlineMs / 1000 << " s; killed";
+  TerminateProcess(m_pStreams->process.hProcess, 1);
+}
+
 // The program reads as the test writes; once it has stopped reading, what
-// is left to write is dropped.
+// is left to write is dropped. A pipe write has no deadline of its own: it
+// runs beside, and a program that takes none of it is ended, which ends it.
 void CCliProcess::Write(std::string_view text) {
-  DWORD cbWritten = 0;
-  WriteFile(m_pStreams->hInput, text.data(), static_cast<DWORD>(text.size()), &cbWritten, nullptr);
+  auto written = std::async(std::launch::async, [&] {
+    DWORD cbWritten = 0;
+    WriteFile(m_pStreams->hInput, text.data(), static_cast<DWORD>(text.size()), &cbWritten,
+              nullptr);
+  });
+  if (written.wait_for(std::chrono::milliseconds(kDeadlineMs)) == std::future_status::timeout)
+    Kill("took no input");
 }
 
 bool CCliProcess::WaitFor(std::string_view text, int timeoutMs) {
@@ -102,7 +118,10 @@ bool CCliProcess::WaitFor(std::string_view text, int timeoutMs) {
 CliResult CCliProcess::Finish() {
   CStreams& s = *m_pStreams;
   CloseHandle(std::exchange(s.hInput, nullptr));
-  WaitForSingleObject(s.process.hProcess, INFINITE);
+  if (WaitForSingleObject(s.process.hProcess, kDeadlineMs) == WAIT_TIMEOUT) {
+    Kill("did not end");
+    WaitForSingleObject(s.process.hProcess, kDeadlineMs);
+  }
   DWORD dwStatus = 0;
   GetExitCodeProcess(s.process.hProcess, &dwStatus);
   m_result = {static_cast<int>(dwStatus), FileText(s.outPath), FileText(s.errPath)};
