@@ -111,11 +111,8 @@ inline constexpr UINT SWP_NOZORDER = 0x0004;
 // SystemParametersInfo actions.
 inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 
-// SetWindowLongPtr / GetWindowLongPtr indexes.
+// SetWindowLongPtr / GetWindowLongPtr index: the window procedure.
 inline constexpr int GWLP_WNDPROC = -4;
-inline constexpr int GWL_STYLE = -16;
-inline constexpr int GWL_EXSTYLE = -20;
-inline constexpr int DWLP_MSGRESULT = 0;  // dialogs: a handled message's result
 
 // Creates a modal dialog from the template lpTemplateName (an integer name)
 // of hInstance. The dialog's window procedure is DefDlgProc, which calls
@@ -140,8 +137,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 // not handle the message, the default handling, with WM_CLOSE as IDCANCEL.
 LRESULT DefDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-// GWLP_WNDPROC, GWL_STYLE, GWL_EXSTYLE and, for dialogs, DWLP_MSGRESULT.
-// Setting returns the previous value; 0 for an index the window lacks.
+// GWLP_WNDPROC only. Setting returns the previous value; 0 for another index.
 LONG_PTR GetWindowLongPtr(HWND hWnd, int nIndex);
 LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
@@ -162,8 +158,6 @@ HWND GetFocus();
 // Window rectangle in screen pixels, frame included.
 BOOL GetWindowRect(HWND hWnd, RECT* lpRect);
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags);
-// Converts a rectangle in dialog units to pixels with the dialog's font.
-BOOL MapDialogRect(HWND hDlg, RECT* lpRect);
 // SPI_GETWORKAREA: the primary screen's work area into pvParam (a RECT).
 BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
 

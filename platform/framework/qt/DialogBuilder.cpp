@@ -132,7 +132,6 @@ bool AddControls(HWND__& dlg, const DIALOG_TEMPLATE& tmpl) {
     pCtl->hParent = &dlg;
     pCtl->id = item.id;
     pCtl->style = item.style;
-    pCtl->dwExStyle = item.dwExtendedStyle;
     pWidget->setGeometry(PixelRect(dlg, item.x, item.y, item.cx, item.cy));
     pWidget->setFocusPolicy(FocusPolicyFor(item, *pWidget));
     pWidget->setEnabled((item.style & WS_DISABLED) == 0);
@@ -169,7 +168,6 @@ std::unique_ptr<HWND__> BuildDialog(const DIALOG_TEMPLATE& tmpl, HWND hWndParent
   pDlg->bDialog = true;
   pDlg->hParent = hWndParent;
   pDlg->style = tmpl.style;
-  pDlg->dwExStyle = tmpl.dwExtendedStyle;
   pDlg->pfnWndProc = DefDlgProc;
   pDlg->pfnDlgProc = pfnDlgProc;
 
