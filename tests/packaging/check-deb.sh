@@ -99,7 +99,7 @@ if [[ -x "$root/usr/bin/Velkast" ]]; then
   [[ -f "$desktop" ]] && validate_desktop "$desktop" || fail "no desktop entry"
   [[ -f "$metainfo" ]] && validate_metainfo "$metainfo" || fail "no metainfo"
   for size in 16 32 48; do
-    icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/velkast.png
+    icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/org.velkast.Velkast.png
     if [[ ! -f "$icon" ]]; then fail "no ${size}-pixel icon"; continue; fi
     [[ "$(png_size "$icon")" == "${size}x${size}" ]] || fail "$icon is $(png_size "$icon")"
   done
