@@ -114,15 +114,6 @@ inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 // SetWindowLongPtr / GetWindowLongPtr index: the window procedure.
 inline constexpr int GWLP_WNDPROC = -4;
 
-// Creates a modal dialog from the template lpTemplateName (an integer name)
-// of hInstance. The dialog's window procedure is DefDlgProc, which calls
-// lpDialogFunc first; WM_INITDIALOG goes there with lParam = dwInitParam,
-// and when it returns nonzero the focus goes to the first tab stop. Then
-// the window is shown and its modal loop runs until EndDialog; the window
-// is destroyed (WM_DESTROY, WM_NCDESTROY) and the end code returned. -1
-// when the window cannot be created.
-INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
-                       DLGPROC lpDialogFunc, LPARAM dwInitParam);
 // Ends a modal dialog's loop with nResult; FALSE for a window that is not
 // a modal dialog.
 BOOL EndDialog(HWND hDlg, INT_PTR nResult);
@@ -168,9 +159,22 @@ DWORD GetModuleFileName(HINSTANCE hModule, LPWSTR lpFilename, DWORD nSize);
 // Shows a modal message box; returns the button pressed (IDOK).
 int MessageBox(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 
-// Builds an icon from decoded images (see IconImages.h); null when there
-// are none. The caller owns the handle.
+// Builds an icon from decoded images (see IconImages.h), one for each size
+// it shows; null when there are none. The caller owns the handle.
 HICON CreateIconFromImages(const ICON_IMAGE* pImages, std::size_t cImages);
 BOOL DestroyIcon(HICON hIcon);
 
 #endif
+
+struct DIALOG_TEMPLATE;
+
+// Creates a modal dialog from a template read from hInstance (as
+// DialogBoxIndirectParam does from its compiled form, which the Windows
+// backend hands the system). The dialog's window procedure is DefDlgProc,
+// which calls lpDialogFunc first; WM_INITDIALOG goes there with lParam =
+// dwInitParam, and when it returns nonzero the focus goes to the first tab
+// stop. Then the window is shown and its modal loop runs until EndDialog;
+// the window is destroyed (WM_DESTROY, WM_NCDESTROY) and the end code
+// returned. -1 when the window cannot be created.
+INT_PTR AfxDialogBoxIndirect(HINSTANCE hInstance, const DIALOG_TEMPLATE& tmpl, HWND hWndParent,
+                             DLGPROC lpDialogFunc, LPARAM dwInitParam);

@@ -14,18 +14,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "cipher/AesTextCipher.h"
 #include "cipher/BuiltinKey.h"
 #include "platform/core/LocalMemory.h"
 #include "platform/framework/DialogUnits.h"
+#include "platform/framework/IconImages.h"
 #include "platform/framework/qt/QtHandles.h"
-#include "res/DialogTemplates.h"
-#include "res/icon/IconFile.h"
-#include "res/icon/MainFrameIcon.h"
 #include "res/resource.h"
 #include "tests/framework/GuiTestSupport.h"
 #include "tests/support/DesignedDialog.h"
@@ -177,14 +178,11 @@ TEST(CipherDlg, EndsWithOkOrCancelAndKeepsAFocusGivenAtInit) {
   }
 }
 
-// The resource's template holds the designed values, whatever spelling of a
-// class name a resource script gives it. The window is as the dialog manager
-// builds it with the base units of its font, each of x, y, cx and cy mapped
+// The window is as the dialog manager builds it with the base units of its font, each of x, y, cx and cy mapped
 // by itself; centred on the screen once initialised; named for screen
 // readers; the password shown as typed; its big and small icons the icon
 // group, showing its 24-bit images.
 TEST(CipherDlgWindow, IsBuiltAsDesignedWithItsIcons) {
-  ExpectDesignedTemplate(g_dlgMainDialog);
   CTestCipherDlg dlg;
   RunModal(dlg, [](HWND hDlg) {
     QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
@@ -224,14 +222,18 @@ TEST(CipherDlgWindow, IsBuiltAsDesignedWithItsIcons) {
     EXPECT_TRUE(hBig != 0 && hBig == SendMessage(hDlg, WM_GETICON, ICON_SMALL, 0));
     const QIcon icon = pDialog->windowIcon();
     EXPECT_EQ(icon.availableSizes(), QList<QSize>({QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
-    const auto images = velkast::icon::ParseIconFile({g_abMainFrameIcon, g_abMainFrameIcon_size});
-    ASSERT_TRUE(images);
-    for (const auto& image : *images) {
-      const QImage expected(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
-                            image.height, QImage::Format_ARGB32);
+    std::ifstream in(VELKAST_ICON_FILE, std::ios::binary);
+    const std::vector<BYTE> file{std::istreambuf_iterator<char>(in), {}};
+    const auto entries = IconFileEntries(file);
+    ASSERT_TRUE(entries);
+    for (const ICON_ENTRY& entry : *entries) {
+      const auto image = DecodeIconImage(entry.image);
+      ASSERT_TRUE(image);
+      const QImage expected(reinterpret_cast<const uchar*>(image->pixels.data()), image->nWidth,
+                            image->nHeight, QImage::Format_ARGB32);
       const QImage shown =
           icon.pixmap(expected.size()).toImage().convertToFormat(QImage::Format_ARGB32);
-      EXPECT_TRUE(image.bitCount != 24 || shown == expected) << image.width;
+      EXPECT_TRUE(entry.nBitCount != 24 || shown == expected) << entry.nWidth;
     }
 
     QTest::keyClicks(Field(hDlg, IDC_INPUT), kPassword);

@@ -39,8 +39,7 @@ struct HWND__ {
 };
 
 struct HICON__ {
-  std::vector<QImage> images;  // in the icon file's directory order
-  std::vector<int> bitCounts;  // colour depth of each image
+  std::vector<QImage> images;  // one for each size
 };
 
 // The live window behind a handle, or null for a handle that is not (or no
