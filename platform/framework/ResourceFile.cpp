@@ -39,7 +39,7 @@ std::optional<RESOURCE_FILE_ENTRY> ReadEntry(std::span<const BYTE> file, std::si
   // The header says its own size; fields after the names are not needed.
   CResourceReader data(file, offset + cbHeader);
   entry.data = data.Bytes(cbData);
-  if (in.Failed() || data.Failed() || cbHeader < 2 * sizeof(DWORD))
+  if (in.Failed() || data.Failed() || in.Offset() > offset + cbHeader)
     return std::nullopt;
   if (pNext != nullptr) {
     data.AlignDword();
