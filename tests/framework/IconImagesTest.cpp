@@ -24,13 +24,11 @@ void Put(Bytes& bytes, std::size_t at, DWORD value, int cb) {
 // padded to 4 bytes, the bottom row first.
 Bytes MakeImage(int nBits, DWORD nColours, const Bytes& rows, DWORD cbHeader = 40) {
   Bytes image(cbHeader + 4 * nColours);
-  for (auto [at, value, cb] : {std::tuple{0, cbHeader, 4},
-                               {4, 2, 4},
-                               {8, 4, 4},
-                               {12, 1, 2},
-                               {14, DWORD(nBits), 2},
-                               {32, nColours, 4}})
-    Put(image, static_cast<std::size_t>(at), value, cb);
+  Put(image, 0, cbHeader, 4);
+  Put(image, 4, 2, 4);                                     // width
+  Put(image, 8, 4, 4);                                     // height: colours and mask
+  Put(image, 12, 1 | static_cast<DWORD>(nBits) << 16, 4);  // planes, bits per pixel
+  Put(image, 32, nColours, 4);
   for (DWORD i = 0; i < nColours; ++i)
     Put(image, cbHeader + 4 * i, 0x102030 + i, 4);
   image.insert(image.end(), rows.begin(), rows.end());
@@ -41,14 +39,11 @@ Bytes MakeImage(int nBits, DWORD nColours, const Bytes& rows, DWORD cbHeader = 4
 // 2 x 2, 4-bit entry each.
 Bytes IconDirectory(const Bytes& image, bool bFile) {
   Bytes dir(bFile ? 22 : 20);
-  for (auto [at, value, cb] : {std::tuple{2, DWORD(1), 2},
-                               {4, 1, 2},
-                               {6, 2, 1},
-                               {7, 2, 1},
-                               {12, 4, 2},
-                               {14, DWORD(image.size()), 4},
-                               {18, bFile ? 22u : 1u, 4}})
-    Put(dir, static_cast<std::size_t>(at), value, bFile || at != 18 ? cb : 2);
+  Put(dir, 2, 1 | 1 << 16, 4);  // an icon, one entry
+  Put(dir, 6, 0x0202, 2);       // 2 x 2
+  Put(dir, 12, 4, 2);           // 4 bits
+  Put(dir, 14, static_cast<DWORD>(image.size()), 4);
+  Put(dir, 18, bFile ? 22 : 1, bFile ? 4 : 2);  // the image's offset, or its id
   if (bFile)
     dir.insert(dir.end(), image.begin(), image.end());
   return dir;
