@@ -59,21 +59,12 @@ std::optional<RESOURCE_FILE_ENTRY> EntryAt(HINSTANCE hModule, HRSRC hResInfo) {
   return ReadEntry(file, at);
 }
 
-// Resource names are compared as the system compares them: integer names
-// by value, strings without regard to ASCII case.
+// Integer names compare by value, strings as SameResourceName says.
 bool IsName(const RESOURCE_NAME& name, LPCWSTR lpName) {
   if (IS_INTRESOURCE(lpName))
     return name.nOrdinal != 0 &&
            name.nOrdinal == static_cast<WORD>(reinterpret_cast<std::uintptr_t>(lpName));
-  if (name.nOrdinal != 0)
-    return false;
-  auto upper = [](WCHAR ch) { return ch >= 'a' && ch <= 'z' ? WCHAR(ch - 'a' + 'A') : ch; };
-  std::size_t i = 0;
-  for (; lpName[i] != 0 && i < name.strName.size(); ++i) {
-    if (upper(lpName[i]) != upper(name.strName[i]))
-      return false;
-  }
-  return lpName[i] == 0 && i == name.strName.size();
+  return name.nOrdinal == 0 && SameResourceName(name.strName, lpName);
 }
 
 }  // namespace

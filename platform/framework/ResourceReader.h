@@ -5,9 +5,11 @@
 // and checks Failed() once at the end.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/core/WinTypes.h"
 
@@ -16,6 +18,14 @@ struct RESOURCE_NAME {
   WORD nOrdinal = 0;  // 0 when the name is a string
   std::basic_string<WCHAR> strName;
 };
+
+// Resource names and the keys of version blocks compare as the system
+// compares them: without regard to ASCII case.
+inline bool SameResourceName(std::basic_string_view<WCHAR> a, std::basic_string_view<WCHAR> b) {
+  auto upper = [](WCHAR ch) { return ch >= 'a' && ch <= 'z' ? WCHAR(ch - 'a' + 'A') : ch; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&upper](WCHAR x, WCHAR y) { return upper(x) == upper(y); });
+}
 
 class CResourceReader {
  public:

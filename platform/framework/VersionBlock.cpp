@@ -37,17 +37,6 @@ std::optional<VERSION_NODE> ReadNode(std::span<const BYTE> block, std::size_t at
   return node;
 }
 
-bool SameName(std::basic_string_view<WCHAR> a, std::basic_string_view<WCHAR> b) {
-  auto lower = [](WCHAR ch) { return ch >= 'A' && ch <= 'Z' ? WCHAR(ch - 'A' + 'a') : ch; };
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i]))
-      return false;
-  }
-  return true;
-}
-
 // The child of parent named key; children start DWORD-aligned.
 std::optional<VERSION_NODE> FindChild(std::span<const BYTE> block, const VERSION_NODE& parent,
                                       std::basic_string_view<WCHAR> key) {
@@ -55,7 +44,7 @@ std::optional<VERSION_NODE> FindChild(std::span<const BYTE> block, const VERSION
     const auto child = ReadNode(block, at);
     if (!child || child->end <= at || child->end > parent.end)
       return std::nullopt;
-    if (SameName(child->strKey, key))
+    if (SameResourceName(child->strKey, key))
       return child;
     at = (child->end + 3) & ~std::size_t{3};
   }

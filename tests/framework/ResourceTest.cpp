@@ -26,12 +26,15 @@ namespace {
 using WString = std::basic_string<WCHAR>;
 
 TEST(ProgramResources, DialogAndItsAccessibleNamesAreTheDesign) {
-  const auto tmpl = AfxLoadDialogTemplate(AfxGetInstanceHandle(), IDD_MAIN_DIALOG);
+  const HINSTANCE h = AfxGetInstanceHandle();
+  const auto tmpl = AfxLoadDialogTemplate(h, IDD_MAIN_DIALOG);
   ASSERT_TRUE(tmpl);
   ExpectDesignedTemplate(*tmpl);
-  ExpectDesignedAccessibleNames(AfxLoadAccessibleNames(AfxGetInstanceHandle(), IDD_MAIN_DIALOG));
-  EXPECT_FALSE(AfxLoadDialogTemplate(AfxGetInstanceHandle(), 999));
-  EXPECT_TRUE(AfxLoadAccessibleNames(AfxGetInstanceHandle(), 999).empty());
+  ExpectDesignedAccessibleNames(AfxLoadAccessibleNames(h, IDD_MAIN_DIALOG));
+  EXPECT_TRUE(!AfxLoadDialogTemplate(h, 999) && AfxLoadAccessibleNames(h, 999).empty());
+  // Named types compare without regard to case, as on Windows.
+  EXPECT_FALSE(
+      AfxFindResourceData(h, MAKEINTRESOURCE(IDD_MAIN_DIALOG), TEXT("DlgAccNames")).empty());
 }
 
 TEST(ProgramResources, VersionBlockHoldsTheReleasedValues) {
@@ -64,6 +67,8 @@ TEST(ProgramResources, VersionBlockHoldsTheReleasedValues) {
     EXPECT_EQ(length, text.size() + 1) << pszKey << ": the length counts the terminator";
     EXPECT_TRUE(pszValue != nullptr ? text == Wide(pszValue) : !text.empty()) << pszKey;
   }
+  EXPECT_TRUE(VerQueryValue(block.data(), TEXT("\\stringfileinfo\\040904E4\\productNAME"), &value,
+                            &length));  // names compare without regard to case
   // Paths the block does not hold: FALSE, and the outputs left alone.
   length = 77;
   for (LPCWSTR path : {TEXT("\\StringFileInfo\\040904e4\\Comments"),
