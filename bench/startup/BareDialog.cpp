@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "res/icon/MainFrameIcon.h"
+// res/Velkast.ico, built in as data.
+extern const unsigned char g_abMainFrameIcon[];
+extern const unsigned long g_abMainFrameIcon_size;
 
 namespace {
 

@@ -7,8 +7,6 @@
 #include "platform/framework/CString.h"
 #include "platform/framework/WinDef.h"
 
-class CWnd;
-
 // Thrown by CDataExchange::Fail: the exchange stops and UpdateData
 // returns FALSE.
 class CUserException : public std::exception {
@@ -18,15 +16,15 @@ class CUserException : public std::exception {
 
 class CDataExchange {
  public:
-  CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-      : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+  CDataExchange(HWND hWndDlg, BOOL bSaveAndValidate)
+      : m_bSaveAndValidate(bSaveAndValidate), m_hWndDlg(hWndDlg) {}
 
   // The control nIDC of the dialog; fails the exchange when there is none.
   HWND PrepareEditCtrl(int nIDC);
   [[noreturn]] void Fail();
 
   BOOL m_bSaveAndValidate;  // TRUE: controls to members
-  CWnd* m_pDlgWnd;
+  HWND m_hWndDlg;           // the dialog whose controls are exchanged
 };
 
 // Exchanges the whole text of control nIDC with value.

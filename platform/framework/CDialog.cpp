@@ -29,14 +29,15 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 INT_PTR CDialog::DoModal() {
   HINSTANCE hInstance = AfxGetResourceHandle();
-  m_pTemplate = AfxLoadDialogTemplate(hInstance, m_nIDTemplate);
-  if (m_pTemplate == nullptr)
+  auto tmpl = AfxLoadDialogTemplate(hInstance, m_nIDTemplate);
+  if (!tmpl)
     return -1;
+  m_pTemplate = std::make_unique<DIALOG_TEMPLATE>(std::move(*tmpl));
   m_nModalResult = -1;
   HWND hWndParent = m_pParentWnd != nullptr ? m_pParentWnd->GetSafeHwnd() : nullptr;
-  const INT_PTR nResult = ::DialogBoxParam(hInstance, MAKEINTRESOURCE(m_nIDTemplate), hWndParent,
-                                           AfxDlgProc, reinterpret_cast<LPARAM>(this));
-  m_pTemplate = nullptr;
+  const INT_PTR nResult = AfxDialogBoxIndirect(hInstance, *m_pTemplate, hWndParent, AfxDlgProc,
+                                               reinterpret_cast<LPARAM>(this));
+  m_pTemplate.reset();
   if (m_hWnd != nullptr)  // the window is gone even if its last message was lost
     Detach();
   return nResult;
@@ -89,6 +90,6 @@ void CDialog::ApplyAccessibleNames() {
   const auto names = AfxLoadAccessibleNames(AfxGetResourceHandle(), m_nIDTemplate);
   for (const DIALOG_ACCESSIBLE_NAME& name : names) {
     if (HWND hWndCtrl = ::GetDlgItem(m_hWnd, name.id))
-      ::SetWindowAccessibleName(hWndCtrl, name.pszName);
+      ::SetWindowAccessibleName(hWndCtrl, name.strName.c_str());
   }
 }

@@ -1,6 +1,8 @@
 // A modal dialog made from a dialog template in the program's resources.
 #pragma once
 
+#include <memory>
+
 #include "platform/framework/CWnd.h"
 
 struct DIALOG_TEMPLATE;
@@ -37,7 +39,9 @@ class CDialog : public CWnd {
   BOOL HandleInitDialog();
   void ApplyAccessibleNames();
 
-  const DIALOG_TEMPLATE* m_pTemplate = nullptr;  // while DoModal runs
+  // Read once by DoModal, for the window and for the dialog's own use while
+  // it runs.
+  std::unique_ptr<DIALOG_TEMPLATE> m_pTemplate;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -6,6 +6,7 @@
 #include "platform/framework/AfxMessageBox.h"
 #include "platform/framework/CDataExchange.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/WindowText.h"
 
 namespace {
 
@@ -81,11 +82,7 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CWnd::SetWindowText(LPCWSTR lpszString) { ::SetWindowText(m_hWnd, lpszString); }
 
-void CWnd::GetWindowText(CString& rString) const {
-  const int nLength = ::GetWindowTextLength(m_hWnd);
-  const int nCopied = ::GetWindowText(m_hWnd, rString.GetBuffer(nLength), nLength + 1);
-  rString.ReleaseBuffer(nCopied);
-}
+void CWnd::GetWindowText(CString& rString) const { AfxGetWindowText(m_hWnd, rString); }
 
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
 
@@ -116,7 +113,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
-  CDataExchange dx(this, bSaveAndValidate);
+  CDataExchange dx(m_hWnd, bSaveAndValidate);
   try {
     DoDataExchange(&dx);
     return TRUE;

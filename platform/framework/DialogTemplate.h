@@ -1,10 +1,15 @@
-// A dialog template as data: the window's styles, position and size in
-// dialog units, caption, font and its controls in tab order. Templates are
-// constant objects in the program's resources; the backend builds the real
-// window from them.
+// A dialog template read from its compiled form: the window's styles,
+// position and size in dialog units, caption, font and its controls in tab
+// order; and the table of accessible names that goes with it. The reader
+// here is the one both backends use: the Qt backend builds its window from
+// what it returns, and the framework's dialogs take their place and their
+// close button's meaning from it on either system.
 #pragma once
 
-#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "platform/framework/WinDef.h"
 
@@ -19,10 +24,10 @@ inline constexpr WCHAR WC_STATIC[] = u"Static";
 #endif
 
 struct DIALOG_ITEM_TEMPLATE {
-  int id;                  // control id; IDC_STATIC (-1) for none
-  LPCWSTR pszClass;        // WC_BUTTON, WC_EDIT or WC_STATIC
-  LPCWSTR pszText;         // initial text
-  short x, y, cx, cy;      // dialog units
+  int id;                             // control id; IDC_STATIC (-1) for none
+  std::basic_string<WCHAR> strClass;  // a predefined class is named: WC_BUTTON, WC_EDIT, ...
+  std::basic_string<WCHAR> strText;   // initial text
+  short x, y, cx, cy;                 // dialog units
   DWORD style;
   DWORD dwExtendedStyle;
 };
@@ -30,18 +35,27 @@ struct DIALOG_ITEM_TEMPLATE {
 struct DIALOG_TEMPLATE {
   DWORD style;
   DWORD dwExtendedStyle;
-  short x, y, cx, cy;      // dialog units
-  LPCWSTR pszCaption;
-  WORD wPointSize;         // font, used with DS_SETFONT
-  LPCWSTR pszTypeface;
-  const DIALOG_ITEM_TEMPLATE* pItems;
-  std::size_t cItems;
+  short x, y, cx, cy;  // dialog units
+  std::basic_string<WCHAR> strCaption;
+  WORD wPointSize;  // font, given with DS_SETFONT
+  std::basic_string<WCHAR> strTypeface;
+  std::vector<DIALOG_ITEM_TEMPLATE> items;
+  std::span<const BYTE> compiled;  // the resource it was read from
 };
 
-// A control's accessible name, for controls that no label in front of
-// them names. A resource of type RT_DLGACCNAMES with a dialog's id holds an
-// array of these for that dialog.
+// A control's accessible name, for controls that no label in front of them
+// names. The resource "DLGACCNAMES" with a dialog's id holds them.
 struct DIALOG_ACCESSIBLE_NAME {
   int id;
-  LPCWSTR pszName;
+  std::basic_string<WCHAR> strName;
 };
+
+// Reads a standard (DLGTEMPLATE) dialog template. Nothing for an extended
+// template (DLGTEMPLATEEX), which no resource of this program is, or for
+// bytes that end before the template does.
+std::optional<DIALOG_TEMPLATE> AfxParseDialogTemplate(std::span<const BYTE> compiled);
+
+// Reads a table of accessible names: pairs of a control id (a word) and a
+// terminated name. Nothing when a name runs past the end.
+std::optional<std::vector<DIALOG_ACCESSIBLE_NAME>> AfxParseAccessibleNames(
+    std::span<const BYTE> compiled);

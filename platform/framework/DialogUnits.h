@@ -11,12 +11,6 @@ constexpr int AverageCharWidthFromAlphabet(int nAlphabetWidth) {
   return (nAlphabetWidth / 26 + 1) / 2;
 }
 
-// A rectangle's four edges, each on its own (MapDialogRect).
-constexpr RECT DialogUnitsToPixels(const RECT& rcDialogUnits, int nBaseX, int nBaseY) {
-  return RECT{MulDiv(rcDialogUnits.left, nBaseX, 4), MulDiv(rcDialogUnits.top, nBaseY, 8),
-              MulDiv(rcDialogUnits.right, nBaseX, 4), MulDiv(rcDialogUnits.bottom, nBaseY, 8)};
-}
-
 // A template's place and size, the way the dialog manager builds a window:
 // x, y, cx and cy each on its own, so a control's size in pixels does not
 // depend on where it stands (mapping the corners could make it one pixel

@@ -13,6 +13,7 @@
 
 struct HWND__;
 struct HICON__;
+struct HRSRC__;
 struct RESOURCE_MODULE;
 
 // The calling convention of procedures the system calls; nothing to say here.
@@ -20,6 +21,8 @@ struct RESOURCE_MODULE;
 
 using HWND = HWND__*;
 using HICON = HICON__*;
+using HRSRC = HRSRC__*;
+using HGLOBAL = void*;
 using HINSTANCE = const RESOURCE_MODULE*;
 
 using INT_PTR = std::intptr_t;

@@ -111,21 +111,9 @@ inline constexpr UINT SWP_NOZORDER = 0x0004;
 // SystemParametersInfo actions.
 inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 
-// SetWindowLongPtr / GetWindowLongPtr indexes.
+// SetWindowLongPtr / GetWindowLongPtr index: the window procedure.
 inline constexpr int GWLP_WNDPROC = -4;
-inline constexpr int GWL_STYLE = -16;
-inline constexpr int GWL_EXSTYLE = -20;
-inline constexpr int DWLP_MSGRESULT = 0;  // dialogs: a handled message's result
 
-// Creates a modal dialog from the template lpTemplateName (an integer name)
-// of hInstance. The dialog's window procedure is DefDlgProc, which calls
-// lpDialogFunc first; WM_INITDIALOG goes there with lParam = dwInitParam,
-// and when it returns nonzero the focus goes to the first tab stop. Then
-// the window is shown and its modal loop runs until EndDialog; the window
-// is destroyed (WM_DESTROY, WM_NCDESTROY) and the end code returned. -1
-// when the window cannot be created.
-INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
-                       DLGPROC lpDialogFunc, LPARAM dwInitParam);
 // Ends a modal dialog's loop with nResult; FALSE for a window that is not
 // a modal dialog.
 BOOL EndDialog(HWND hDlg, INT_PTR nResult);
@@ -140,8 +128,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 // not handle the message, the default handling, with WM_CLOSE as IDCANCEL.
 LRESULT DefDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-// GWLP_WNDPROC, GWL_STYLE, GWL_EXSTYLE and, for dialogs, DWLP_MSGRESULT.
-// Setting returns the previous value; 0 for an index the window lacks.
+// GWLP_WNDPROC only. Setting returns the previous value; 0 for another index.
 LONG_PTR GetWindowLongPtr(HWND hWnd, int nIndex);
 LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
@@ -162,8 +149,6 @@ HWND GetFocus();
 // Window rectangle in screen pixels, frame included.
 BOOL GetWindowRect(HWND hWnd, RECT* lpRect);
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags);
-// Converts a rectangle in dialog units to pixels with the dialog's font.
-BOOL MapDialogRect(HWND hDlg, RECT* lpRect);
 // SPI_GETWORKAREA: the primary screen's work area into pvParam (a RECT).
 BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
 
@@ -174,9 +159,22 @@ DWORD GetModuleFileName(HINSTANCE hModule, LPWSTR lpFilename, DWORD nSize);
 // Shows a modal message box; returns the button pressed (IDOK).
 int MessageBox(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 
-// Builds an icon from decoded images (see IconImages.h); null when there
-// are none. The caller owns the handle.
+// Builds an icon from decoded images (see IconImages.h), one for each size
+// it shows; null when there are none. The caller owns the handle.
 HICON CreateIconFromImages(const ICON_IMAGE* pImages, std::size_t cImages);
 BOOL DestroyIcon(HICON hIcon);
 
 #endif
+
+struct DIALOG_TEMPLATE;
+
+// Creates a modal dialog from a template read from hInstance (as
+// DialogBoxIndirectParam does from its compiled form, which the Windows
+// backend hands the system). The dialog's window procedure is DefDlgProc,
+// which calls lpDialogFunc first; WM_INITDIALOG goes there with lParam =
+// dwInitParam, and when it returns nonzero the focus goes to the first tab
+// stop. Then the window is shown and its modal loop runs until EndDialog;
+// the window is destroyed (WM_DESTROY, WM_NCDESTROY) and the end code
+// returned. -1 when the window cannot be created.
+INT_PTR AfxDialogBoxIndirect(HINSTANCE hInstance, const DIALOG_TEMPLATE& tmpl, HWND hWndParent,
+                             DLGPROC lpDialogFunc, LPARAM dwInitParam);

@@ -107,7 +107,7 @@ expect_no_dialog() {
 # The dialog's client area is its template's 167 x 149 dialog units in
 # pixels, so a control's place in pixels is its place in units scaled by the
 # same factors. Each click goes to the middle of a control.
-declare -A control=(  # x y cx cy in dialog units, as in res/MainDialog.cpp
+declare -A control=(  # x y cx cy in dialog units, as in res/Velkast.rc
   [input]="7 79 154 14" [output]="7 115 155 14" [decrypt]="110 7 50 14" [encrypt]="110 29 50 14")
 # Absolute geometry of a window, from xwininfo: sets geom_x, geom_y,
 # geom_width and geom_height. (xdotool counts a reparented window's frame

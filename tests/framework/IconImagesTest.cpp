@@ -1,37 +1,150 @@
-// Decoding the icon group: every image as the independently tested reader
-// in res/icon sees it; cut-off and damaged files rejected without reading
-// past their end.
+// Decoding icons read through an icon file's directory and through an icon
+// group alike: the depths the program's own icon lacks (its 4-, 8- and
+// 24-bit images are held to Qt's reader in ResourceTest), and damaged icons
+// refused.
 #include <gtest/gtest.h>
 
-#include <span>
-#include <tuple>
-#include <utility>
+#include <array>
+#include <optional>
 #include <vector>
 
 #include "platform/framework/IconImages.h"
-#include "res/icon/IconFile.h"
-#include "res/icon/MainFrameIcon.h"
 
-TEST(IconImages, AgreeWithTheIconFileReaderAndRejectDamagedFiles) {
-  const std::span<const BYTE> file(g_abMainFrameIcon, g_abMainFrameIcon_size);
-  const auto decoded = DecodeIconFile(file);
-  const auto reference = velkast::icon::ParseIconFile(file);
-  ASSERT_TRUE(decoded && reference && decoded->size() == reference->size());
-  for (std::size_t i = 0; i < decoded->size(); ++i) {
-    const ICON_IMAGE& image = (*decoded)[i];
-    const velkast::icon::IconImage& expected = (*reference)[i];
-    EXPECT_EQ(std::tie(image.nWidth, image.nHeight, image.nBitCount, image.pixels),
-              std::tie(expected.width, expected.height, expected.bitCount, expected.pixels))
-        << "image " << i;
-  }
-  for (std::size_t n = 0; n < file.size(); n += n < 200 ? 1 : 97)
-    EXPECT_FALSE(DecodeIconFile(file.first(n))) << n;
+namespace {
 
-  // A cursor file, 3 bits per pixel, a compressed bitmap, an image offset
-  // far beyond the file.
-  for (auto [at, value] : {std::pair{2, 2}, {22 + 14, 3}, {150 + 16, 1}, {6 + 15, 0x7F}}) {
-    std::vector<BYTE> damaged(file.begin(), file.end());
-    damaged[at] = static_cast<BYTE>(value);
-    EXPECT_FALSE(DecodeIconFile(damaged)) << at;
+using Bytes = std::vector<BYTE>;
+
+void Put(Bytes& bytes, std::size_t at, DWORD value, int cb) {
+  for (int i = 0; i < cb; ++i)
+    bytes[at + static_cast<std::size_t>(i)] = static_cast<BYTE>(value >> (8 * i));
+}
+
+// A 2 x 2 image: the header, a colour table of nColours (colour i is
+// 0x102030 + i), then the rows of colours and of the mask as given, each
+// padded to 4 bytes, the bottom row first.
+Bytes MakeImage(int nBits, DWORD nColours, const Bytes& rows, DWORD cbHeader = 40) {
+  Bytes image(cbHeader + 4 * nColours);
+  Put(image, 0, cbHeader, 4);
+  Put(image, 4, 2, 4);                                     // width
+  Put(image, 8, 4, 4);                                     // height: colours and mask
+  Put(image, 12, 1 | static_cast<DWORD>(nBits) << 16, 4);  // planes, bits per pixel
+  Put(image, 32, nColours, 4);
+  for (DWORD i = 0; i < nColours; ++i)
+    Put(image, cbHeader + 4 * i, 0x102030 + i, 4);
+  image.insert(image.end(), rows.begin(), rows.end());
+  return image;
+}
+
+// The image in an icon file, and in an icon group as its image 1: one
+// 2 x 2, 4-bit entry each.
+Bytes IconDirectory(const Bytes& image, bool bFile) {
+  Bytes dir(bFile ? 22 : 20);
+  Put(dir, 2, 1 | 1 << 16, 4);  // an icon, one entry
+  Put(dir, 6, 0x0202, 2);       // 2 x 2
+  Put(dir, 12, 4, 2);           // 4 bits
+  Put(dir, 14, static_cast<DWORD>(image.size()), 4);
+  Put(dir, 18, bFile ? 22 : 1, bFile ? 4 : 2);  // the image's offset, or its id
+  if (bFile)
+    dir.insert(dir.end(), image.begin(), image.end());
+  return dir;
+}
+
+// The image decoded through the file and through the group; nothing where
+// the directory or the image is refused.
+std::array<std::optional<ICON_IMAGE>, 2> DecodeBoth(const Bytes& file, const Bytes& group,
+                                                    const Bytes& image) {
+  const auto fromFile = IconFileEntries(file);
+  const auto fromGroup = IconGroupEntries(group, [&image](WORD nID) {
+    return nID == 1 ? std::span<const BYTE>(image) : std::span<const BYTE>();
+  });
+  return {fromFile ? DecodeIconImage(fromFile->front().image) : std::nullopt,
+          fromGroup ? DecodeIconImage(fromGroup->front().image) : std::nullopt};
+}
+
+// Pixels top-left, top-right, bottom-left, bottom-right: the mask makes a
+// pixel transparent, unless a 32-bit image carries alpha of its own.
+TEST(IconImages, DepthsTheProgramsIconLacks) {
+  const struct {
+    Bytes image;
+    std::vector<DWORD> expected;
+  } cases[] = {
+      // 1 bit: bottom row 1 0, top row 0 1; the mask takes bottom-left.
+      {MakeImage(1, 2, {0x80, 0, 0, 0, 0x40, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0}),
+       {0xFF102030, 0xFF102031, 0, 0xFF102030}},
+      // 32 bits with alpha: the mask, over the top row, is ignored.
+      {MakeImage(32, 0, {0xEF, 0xCD, 0xAB, 0xFF, 4, 3, 2, 1, 0x56, 0x34, 0x12, 0x80,
+                         0,    0,    0,    0,    0, 0, 0, 0, 0xC0, 0,    0,    0}),
+       {0x80123456, 0, 0xFFABCDEF, 0x01020304}},
+      // 32 bits, all alpha 0: the mask applies, to top-right.
+      {MakeImage(32, 0, {0,    0,    0,    0, 3, 2, 1, 0, 0x56, 0x34, 0x12, 0,
+                         0xEF, 0xCD, 0xAB, 0, 0, 0, 0, 0, 0x40, 0,    0,    0}),
+       {0xFF123456, 0, 0xFF000000, 0xFF010203}},
+  };
+  for (const auto& c : cases) {
+    for (const auto& decoded :
+         DecodeBoth(IconDirectory(c.image, true), IconDirectory(c.image, false), c.image)) {
+      ASSERT_TRUE(decoded);
+      EXPECT_EQ(decoded->pixels, c.expected);
+    }
   }
 }
+
+// Each damage changes the file, the group or the image: a value put at an
+// offset, or the bytes cut to a length.
+TEST(IconImages, DamagedIconsAreRefusedThroughEitherDirectory) {
+  enum Part { kFile, kGroup, kImage };
+  const struct {
+    const char* pszWhat;
+    Part part;
+    std::size_t at;
+    DWORD value;
+    int cb;  // bytes put; 0: cut to `at` bytes
+  } damages[] = {
+      {"directory cut short", kFile, 20, 0, 0},
+      {"directory cut short", kGroup, 19, 0, 0},
+      {"more entries than the directory holds", kGroup, 4, 2, 2},
+      {"no entries", kFile, 4, 0, 2},
+      {"a cursor", kGroup, 2, 2, 2},
+      {"image size past the end", kFile, 14, 0x7FFFFFFF, 4},
+      {"image offset past the end", kFile, 18, 0x7FFFFFF0, 4},
+      {"image size not the image's", kGroup, 14, 7, 4},
+      {"image id with no image", kGroup, 18, 2, 2},
+      {"header shorter than BITMAPINFOHEADER", kImage, 0, 36, 4},
+      {"header longer than the image", kImage, 0, 4000, 4},
+      {"width 257", kImage, 4, 257, 4},
+      {"height not doubled for the mask", kImage, 8, 3, 4},
+      {"two planes", kImage, 12, 2, 2},
+      {"3 bits per pixel", kImage, 14, 3, 2},
+      {"compressed", kImage, 16, 2, 4},
+      {"a colour table of four billion colours", kImage, 32, 0xFFFFFFFF, 4},
+      {"a pixel past the colour table", kImage, 40 + 16, 0x41, 1},  // colour 4 of 4
+      {"mask cut short", kImage, 40 + 16 + 8 + 3, 0, 0},
+  };
+  // 4 bits, four colours: bottom row 0 2, top row 1 3.
+  const Bytes image = MakeImage(4, 4, {0x02, 0, 0, 0, 0x13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  for (const auto& d : damages) {
+    Bytes file = IconDirectory(image, true), group = IconDirectory(image, false), changed = image;
+    Bytes& bytes = d.part == kFile ? file : d.part == kGroup ? group : changed;
+    if (d.cb == 0)
+      bytes.resize(d.at);
+    else
+      Put(bytes, d.at, d.value, d.cb);
+    if (d.part == kImage) {
+      file = IconDirectory(changed, true);
+      group = IconDirectory(changed, false);
+    }
+    const auto decoded = DecodeBoth(file, group, changed);
+    EXPECT_TRUE(d.part == kGroup || !decoded[0]) << d.pszWhat << " (file)";
+    EXPECT_TRUE(d.part == kFile || !decoded[1]) << d.pszWhat << " (group)";
+  }
+  // Undamaged, and with a longer header (BITMAPV5HEADER) before the table.
+  for (const Bytes& good :
+       {image, MakeImage(4, 4, {0x02, 0, 0, 0, 0x13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 124)}) {
+    for (const auto& decoded :
+         DecodeBoth(IconDirectory(good, true), IconDirectory(good, false), good))
+      EXPECT_TRUE(decoded && decoded->pixels == (std::vector<DWORD>{0xFF102031, 0xFF102033,
+                                                                    0xFF102030, 0xFF102032}));
+  }
+}
+
+}  // namespace

@@ -23,7 +23,7 @@ set -euo pipefail
 build=$1 cpack=$2 version=$3 source=$4
 work=$build/packaging-test
 id=org.velkast.Velkast
-icon_sizes=(16 32 48)
+icon_sizes=(16 24 32 48 64 128 256)
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 

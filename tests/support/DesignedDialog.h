@@ -3,12 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/framework/DialogTemplate.h"
 
 struct DesignedControl {
   int id;
-  const char* pszClass;  // compared without regard to case
+  const char* pszClass;  // a predefined class, by the name the framework gives it
   const char* pszText;
   short x, y, cx, cy;    // dialog units
   DWORD style;
@@ -17,11 +18,11 @@ struct DesignedControl {
 // The controls in template (and tab) order.
 inline constexpr DesignedControl kDesignedControls[] = {
     // id   class     text                     x    y    cx   cy  style
-    {1000, "edit",   "",                      7,   79,  154, 14, 0x50810080},
-    {1001, "edit",   "",                      7,   115, 155, 14, 0x50810880},
-    {1003, "button", "Decrypt",               110, 7,   50,  14, 0x50010000},
-    {1004, "button", "Encrypt",               110, 29,  50,  14, 0x50010000},
-    {-1,   "static", "Using AES Encryption",  7,   7,   79,  8,  0x50020000},
+    {1000, "Edit",   "",                      7,   79,  154, 14, 0x50810080},
+    {1001, "Edit",   "",                      7,   115, 155, 14, 0x50810880},
+    {1003, "Button", "Decrypt",               110, 7,   50,  14, 0x50010000},
+    {1004, "Button", "Encrypt",               110, 29,  50,  14, 0x50010000},
+    {-1,   "Static", "Using AES Encryption",  7,   7,   79,  8,  0x50020000},
 };
 
 inline constexpr char kDesignedCaption[] = "Velkast v1.1";
@@ -36,6 +37,9 @@ inline constexpr struct {
 // 0x80040000, at (0, 0), 167 x 149 units, the caption, 8-point
 // "MS Shell Dlg", and the controls above.
 void ExpectDesignedTemplate(const DIALOG_TEMPLATE& dt);
+
+// Expects names to be the designed accessible names, in order.
+void ExpectDesignedAccessibleNames(const std::vector<DIALOG_ACCESSIBLE_NAME>& names);
 
 // ASCII text as wide text, for comparisons.
 std::basic_string<WCHAR> Wide(const char* pszAscii);

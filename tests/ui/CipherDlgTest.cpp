@@ -1,8 +1,8 @@
-// The password dialog: its template and window held to the values it was
-// designed with (typed in here, never read back from the template), and the
-// dialog driven through real Qt events (typing, pasting, clicks and keys,
-// with the engine itself as the oracle for its output); its icons, a picture
-// of it for a person to look at, and its text on a real X server.
+// The password dialog driven through real Qt events (typing, pasting,
+// clicks and keys), one behaviour a test, with the engine itself as the
+// oracle for its output; its window held to the values it was designed with
+// (typed in here, never read back from the template); a picture of it for a
+// person to look at, and its text on a real X server.
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -14,18 +14,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "cipher/AesTextCipher.h"
 #include "cipher/BuiltinKey.h"
 #include "platform/core/LocalMemory.h"
 #include "platform/framework/DialogUnits.h"
+#include "platform/framework/IconImages.h"
 #include "platform/framework/qt/QtHandles.h"
-#include "res/DialogTemplates.h"
-#include "res/icon/IconFile.h"
-#include "res/icon/MainFrameIcon.h"
 #include "res/resource.h"
 #include "tests/framework/GuiTestSupport.h"
 #include "tests/support/DesignedDialog.h"
@@ -55,6 +56,21 @@ class CTestCipherDlg : public CCipherDlg {
   int m_nFocusID;
 };
 
+// Each test runs the dialog; after each, no window is left behind and the
+// engine has released every block it took.
+class CipherDlgTest : public ::testing::Test {
+ protected:
+  void SetUp() override { m_nBlocks = GetLocalAllocCount(); }
+  void TearDown() override {
+    EXPECT_EQ(GetLocalAllocCount(), m_nBlocks) << "blocks of the local heap leaked";
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left behind";
+  }
+  INT_PTR Run(const std::function<void(HWND)>& script) { return RunModal(m_dlg, script); }
+
+  CTestCipherDlg m_dlg;
+  long m_nBlocks = 0;
+};
+
 QLineEdit* Field(HWND hDlg, int nID) { return qobject_cast<QLineEdit*>(ControlWidget(hDlg, nID)); }
 
 // What the engine itself makes of a text: the dialog must show exactly this.
@@ -65,70 +81,87 @@ QString EngineEncrypt(const QString& text) {
   return psz != nullptr ? QString::fromUtf16(psz) : QStringLiteral("<null>");
 }
 
-// The keyboard (the first focus, tab order, Enter and Space), the commands
-// against the engine, the failure texts, the read-only output, and how the
-// fields take pasted, dropped and set text.
-TEST(CipherDlg, KeysCommandsFailuresAndFieldText) {
-  CTestCipherDlg dlg;
-  RunModal(dlg, [](HWND hDlg) {
-    QLineEdit* pInput = Field(hDlg, IDC_INPUT);
-    QLineEdit* pOutput = Field(hDlg, IDC_OUTPUT);
+TEST_F(CipherDlgTest, FocusStartsOnTheInputAndTabFollowsTheTemplate) {
+  Run([](HWND) {
     for (int nID : {IDC_INPUT, IDC_OUTPUT, IDC_DECRYPT, IDC_ENCRYPT, IDC_INPUT}) {  // no label
       EXPECT_EQ(GetDlgCtrlID(GetFocus()), nID);
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    // Neither button is a default one: Enter presses nothing and ends nothing.
-    // The input is a text that either command would answer, so any command
-    // that ran would show.
+  });
+}
+
+// Neither button is a default one: Enter presses nothing and ends nothing.
+// The input is a text that either command would answer, so any command that
+// ran would show.
+TEST_F(CipherDlgTest, EnterPressesNothingAndSpacePressesTheFocusedButton) {
+  Run([](HWND hDlg) {
     const QString typed = EngineEncrypt(kPassword);
-    QTest::keyClicks(pInput, typed);
+    QTest::keyClicks(Field(hDlg, IDC_INPUT), typed);
     for (int nID : {IDC_INPUT, IDC_DECRYPT, IDC_ENCRYPT}) {
       ControlWidget(hDlg, nID)->setFocus();
       QTest::keyClick(ControlWidget(hDlg, nID), Qt::Key_Return);
     }
-    EXPECT_TRUE(pOutput->text().isEmpty() && !IsEnded(hDlg));
-    QTest::keyClick(ControlWidget(hDlg, IDC_ENCRYPT), Qt::Key_Space);  // presses the focused button
+    EXPECT_TRUE(Field(hDlg, IDC_OUTPUT)->text().isEmpty() && !IsEnded(hDlg));
+    QTest::keyClick(ControlWidget(hDlg, IDC_ENCRYPT), Qt::Key_Space);
+    EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), EngineEncrypt(typed));
+  });
+}
 
-    // The output takes no typing, deleting or pasting.
+TEST_F(CipherDlgTest, OutputTakesNoTypingDeletingOrPasting) {
+  Run([](HWND hDlg) {
+    QLineEdit* pOutput = Field(hDlg, IDC_OUTPUT);
+    pOutput->setText(QStringLiteral("shown"));
     QTest::keyClicks(pOutput, QStringLiteral("typed"));
     QTest::keyClick(pOutput, Qt::Key_Backspace);
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
     QTest::keyClick(pOutput, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(pOutput->text(), EngineEncrypt(typed));
+    EXPECT_EQ(pOutput->text(), QStringLiteral("shown"));
+  });
+}
 
-    // The second press replaces the first's output. The last password is
-    // longer than a line edit's default limit, so neither field may have one.
-    for (const QString& password : {QString(), QString::fromUtf8("Gr\u00fc\u00dfe \u20ac 5"),
-                                    QString(40000, u'k')}) {
-      pInput->setText(password);
+// Each press replaces the last one's output, and decrypting the output
+// gives the password back. The last password is longer than a line edit's
+// default limit, so neither field may have one.
+TEST_F(CipherDlgTest, CommandsShowWhatTheEngineMakes) {
+  Run([](HWND hDlg) {
+    for (const QString& password :
+         {QString(), QString::fromUtf8("Gr\u00fc\u00dfe \u20ac 5"), QString(40000, u'k')}) {
+      Field(hDlg, IDC_INPUT)->setText(password);
       Click(hDlg, IDC_ENCRYPT);
       Click(hDlg, IDC_ENCRYPT);
-      EXPECT_EQ(pOutput->text(), EngineEncrypt(password));
-      pInput->setText(pOutput->text());
+      EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), EngineEncrypt(password));
+      Field(hDlg, IDC_INPUT)->setText(Field(hDlg, IDC_OUTPUT)->text());
       Click(hDlg, IDC_DECRYPT);
-      EXPECT_EQ(pOutput->text(), password);
+      EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), password);
     }
+  });
+}
 
-    // A password outside code page 1252, and the engine's first allocation
-    // failing (its own tests fail each one in turn): the failure text, the
-    // input left as it was.
+// A password outside code page 1252, and the engine's first allocation
+// failing (its own tests fail each one in turn).
+TEST_F(CipherDlgTest, FailuresShowTheFailureTextAndKeepTheInput) {
+  Run([](HWND hDlg) {
     const std::tuple<int, QString, unsigned, const char*> presses[] = {
         {IDC_ENCRYPT, QString::fromUtf8("\u6f22\u5b57 \U0001F511"), 0, "Unable to Encrypt"},
         {IDC_DECRYPT, EngineEncrypt(kPassword), 1, "Unable to Decrypt"},
         {IDC_ENCRYPT, kPassword, 1, "Unable to Encrypt"}};
     for (const auto& [nButton, input, nFailure, pszShown] : presses) {
-      pInput->setText(input);
+      Field(hDlg, IDC_INPUT)->setText(input);
       SetLocalAllocFailure(nFailure);
       Click(hDlg, nButton);
       SetLocalAllocFailure(0);
-      EXPECT_EQ(pOutput->text(), QString::fromUtf8(pszShown));
-      EXPECT_EQ(pInput->text(), input);
+      EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), QString::fromUtf8(pszShown));
+      EXPECT_EQ(Field(hDlg, IDC_INPUT)->text(), input);
     }
+  });
+}
 
-    // The fields take text as the system's single-line edit control does
-    // (the cases the Windows backend's tests run on the system itself): of
-    // text pasted with a real Ctrl+V or dropped, what comes before its first
-    // line feed; text set through the framework as it is.
+// As the system's single-line edit control takes it (the cases the Windows
+// backend's tests run on the system itself): what comes before the first
+// line feed of text pasted with a real Ctrl+V.
+TEST_F(CipherDlgTest, PastedTextKeepsItsFirstLine) {
+  Run([](HWND hDlg) {
+    QLineEdit* pInput = Field(hDlg, IDC_INPUT);
     for (const PasteCase& c : kPasteCases) {
       pInput->setText(QString::fromLatin1(c.pszBefore));
       pInput->setCursorPosition(c.nCaret);
@@ -136,7 +169,13 @@ TEST(CipherDlg, KeysCommandsFailuresAndFieldText) {
       QTest::keyClick(pInput, Qt::Key_V, Qt::ControlModifier);
       EXPECT_EQ(pInput->text(), QString::fromLatin1(c.pszAfter)) << c.pszPasted;
     }
-    // Dragged in, moved to the field's end and dropped there.
+  });
+}
+
+// Dragged in, moved to the field's end and dropped there.
+TEST_F(CipherDlgTest, DroppedTextKeepsItsFirstLine) {
+  Run([](HWND hDlg) {
+    QLineEdit* pInput = Field(hDlg, IDC_INPUT);
     pInput->setText(QStringLiteral("xyz"));
     QMimeData data;
     data.setText(QStringLiteral("abc\r\ndef"));
@@ -147,7 +186,11 @@ TEST(CipherDlg, KeysCommandsFailuresAndFieldText) {
     for (QEvent* pEvent : std::initializer_list<QEvent*>{&enter, &move, &drop})
       QApplication::sendEvent(pInput, pEvent);
     EXPECT_EQ(pInput->text(), QStringLiteral("xyzabc"));
+  });
+}
 
+TEST_F(CipherDlgTest, TextSetByTheProgramIsKeptAsIs) {
+  Run([](HWND hDlg) {
     for (const char* pszSet : kSetTexts)
       for (int nID : {IDC_INPUT, IDC_OUTPUT}) {
         const QString text = QString::fromLatin1(pszSet);
@@ -158,9 +201,8 @@ TEST(CipherDlg, KeysCommandsFailuresAndFieldText) {
 }
 
 // The close button is the caption's OK: it reads the fields before the
-// dialog ends. Escape cancels and reads nothing. FALSE from OnInitDialog
-// leaves the focus where it put it, or on no control.
-TEST(CipherDlg, EndsWithOkOrCancelAndKeepsAFocusGivenAtInit) {
+// dialog ends. Escape cancels and reads nothing.
+TEST_F(CipherDlgTest, CloseEndsWithOkAndEscapeWithCancel) {
   for (const bool bClose : {true, false}) {
     CTestCipherDlg dlg;
     const INT_PTR nResult = RunModal(dlg, [bClose](HWND hDlg) {
@@ -174,22 +216,21 @@ TEST(CipherDlg, EndsWithOkOrCancelAndKeepsAFocusGivenAtInit) {
     EXPECT_EQ(QString::fromUtf16(dlg.m_strInput), bClose ? u"typed" : u"");
     EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
   }
+}
+
+// FALSE from OnInitDialog leaves the focus where it put it, or on no control.
+TEST_F(CipherDlgTest, FocusGivenAtInitIsKept) {
   for (int nID : {IDC_ENCRYPT, -1}) {
     CTestCipherDlg dlg(nID);
     RunModal(dlg, [nID](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()), nID < 0 ? 0 : nID); });
   }
 }
 
-// The resource's template holds the designed values, whatever spelling of a
-// class name a resource script gives it. The window is as the dialog manager
-// builds it with the base units of its font, each of x, y, cx and cy mapped
-// by itself; centred on the screen once initialised; named for screen
-// readers; the password shown as typed; its big and small icons the icon
-// group, showing its 24-bit images.
-TEST(CipherDlgWindow, IsBuiltAsDesignedWithItsIcons) {
-  ExpectDesignedTemplate(g_dlgMainDialog);
-  CTestCipherDlg dlg;
-  RunModal(dlg, [](HWND hDlg) {
+// The window as the dialog manager builds it with the base units of its
+// font, each of x, y, cx and cy mapped by itself; fixed in size, with a
+// close button only.
+TEST_F(CipherDlgTest, WindowIsLaidOutInTheUnitsOfItsFont) {
+  Run([](HWND hDlg) {
     QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
     EXPECT_EQ(pDialog->windowTitle(), QLatin1String(kDesignedCaption));
     EXPECT_EQ(pDialog->font().pointSize(), 8);
@@ -202,7 +243,7 @@ TEST(CipherDlgWindow, IsBuiltAsDesignedWithItsIcons) {
                         MulDiv(cy, nBaseY, 8));
     };
     EXPECT_EQ(std::tuple(0, 0, pDialog->width(), pDialog->height()), toPixels(0, 0, 167, 149));
-    EXPECT_EQ(pDialog->minimumSize(), pDialog->maximumSize());  // not resizable
+    EXPECT_EQ(pDialog->minimumSize(), pDialog->maximumSize());
     EXPECT_EQ(pDialog->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
               Qt::WindowCloseButtonHint);
     for (const DesignedControl& c : kDesignedControls) {
@@ -214,33 +255,60 @@ TEST(CipherDlgWindow, IsBuiltAsDesignedWithItsIcons) {
       EXPECT_EQ(pControl->property("text").toString(), QLatin1String(c.pszText)) << c.id;
       EXPECT_TRUE(pControl->isVisible()) << c.id;
     }
-    // Centred on the work area, to within the pixel that halving an odd
-    // size loses.
+  });
+}
+
+// Centred on the work area once initialised, to within the pixel that
+// halving an odd size loses.
+TEST_F(CipherDlgTest, WindowIsCentredOnTheWorkArea) {
+  Run([](HWND hDlg) {
+    const QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
     const QRect frame = pDialog->frameGeometry();
     const QRect area = pDialog->screen()->availableGeometry();
     EXPECT_LE(qAbs(2 * frame.left() + frame.width() - 2 * area.left() - area.width()), 1);
     EXPECT_LE(qAbs(2 * frame.top() + frame.height() - 2 * area.top() - area.height()), 1);
+  });
+}
+
+TEST_F(CipherDlgTest, FieldsAreNamedForScreenReaders) {
+  Run([](HWND hDlg) {
     for (const auto& name : kDesignedAccessibleNames)
       EXPECT_EQ(ControlWidget(hDlg, name.id)->accessibleName(), QLatin1String(name.pszName));
+  });
+}
 
+// The big and small icons are the icon group; at each of its sizes the
+// window shows the 24-bit image of the icon file.
+TEST_F(CipherDlgTest, WindowShowsTheIconGroup) {
+  std::ifstream in(VELKAST_ICON_FILE, std::ios::binary);
+  const std::vector<BYTE> file{std::istreambuf_iterator<char>(in), {}};
+  const auto entries = IconFileEntries(file);
+  ASSERT_TRUE(entries);
+  Run([&entries](HWND hDlg) {
     const LRESULT hBig = SendMessage(hDlg, WM_GETICON, ICON_BIG, 0);
     EXPECT_TRUE(hBig != 0 && hBig == SendMessage(hDlg, WM_GETICON, ICON_SMALL, 0));
-    const QIcon icon = pDialog->windowIcon();
+    const QIcon icon = AfxQtWidgetFromHandle(hDlg)->windowIcon();
     EXPECT_EQ(icon.availableSizes(), QList<QSize>({QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
-    const auto images = velkast::icon::ParseIconFile({g_abMainFrameIcon, g_abMainFrameIcon_size});
-    ASSERT_TRUE(images);
-    for (const auto& image : *images) {
-      const QImage expected(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
-                            image.height, QImage::Format_ARGB32);
+    for (const ICON_ENTRY& entry : *entries) {
+      const auto image = DecodeIconImage(entry.image);
+      ASSERT_TRUE(image);
+      const QImage expected(reinterpret_cast<const uchar*>(image->pixels.data()), image->nWidth,
+                            image->nHeight, QImage::Format_ARGB32);
       const QImage shown =
           icon.pixmap(expected.size()).toImage().convertToFormat(QImage::Format_ARGB32);
-      EXPECT_TRUE(image.bitCount != 24 || shown == expected) << image.width;
+      EXPECT_TRUE(entry.nBitCount != 24 || shown == expected) << entry.nWidth;
     }
+  });
+}
 
+// Not masked; and a picture of the dialog after encrypting, for a person.
+TEST_F(CipherDlgTest, PasswordIsShownAsTyped) {
+  Run([](HWND hDlg) {
     QTest::keyClicks(Field(hDlg, IDC_INPUT), kPassword);
-    EXPECT_EQ(Field(hDlg, IDC_INPUT)->displayText(), kPassword);  // not masked
+    EXPECT_EQ(Field(hDlg, IDC_INPUT)->displayText(), kPassword);
     SendMessage(GetDlgItem(hDlg, IDC_ENCRYPT), BM_CLICK, 0, 0);
-    EXPECT_TRUE(pDialog->grab().save(QStringLiteral(VELKAST_TEST_OUTPUT_DIR "/cipher-dialog.png")));
+    EXPECT_TRUE(AfxQtWidgetFromHandle(hDlg)->grab().save(
+        QStringLiteral(VELKAST_TEST_OUTPUT_DIR "/cipher-dialog.png")));
   });
 }
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Reads the built Windows programs from Linux and checks what they carry.
 
-usage: check_executables.py VELKAST_EXE CLI_EXE ICON_FILE MANIFEST VERSION
+usage: check_executables.py VELKAST_EXE CLI_EXE ICON_FILE MANIFEST CLI_MANIFEST VERSION
 
-Velkast.exe: every resource in English (US), 0x0409; dialog 102 a standard
-(not extended) template; icon group 128 whose nine images 1 to 9 are the
-images of the icon file, byte for byte; the version block with the values
-it was designed with; the manifest as configured. Both programs: 64-bit,
-the right subsystem, and nothing to load but the system's own DLLs.
+Velkast.exe: dialog 102 a standard (not extended) template whose controls
+name their classes by the predefined atoms; icon group 128 whose nine images
+1 to 9 are the images of the icon file, byte for byte. Both programs: every
+resource in English (US), 0x0409; the version block with the values it was
+designed with, under the program's own file name; the manifest as
+configured; 64-bit, the right subsystem, aware of terminal servers, and
+nothing to load but the system's own DLLs.
 """
 import struct
 import sys
@@ -16,6 +18,11 @@ import pefile
 
 RT_ICON, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 5, 14, 16, 24
 EN_US = 0x0409
+TERMINAL_SERVER_AWARE = 0x8000
+# The dialog's controls in template order: EDITTEXT twice, PUSHBUTTON twice,
+# LTEXT; the resource compiler names their classes by atom.
+EDIT, BUTTON, STATIC = 0x81, 0x80, 0x82
+DIALOG_CLASSES = [EDIT, EDIT, BUTTON, BUTTON, STATIC]
 SYSTEM_DLLS = {'advapi32.dll', 'comctl32.dll', 'gdi32.dll', 'kernel32.dll', 'msvcrt.dll',
                'ole32.dll', 'oleaut32.dll', 'shell32.dll', 'user32.dll'}
 
@@ -40,12 +47,49 @@ def resources(pe):
     return found
 
 
-def check_program(pe, name, subsystem):
+def check_program(pe, name, subsystem, manifest, version):
     expect(pe.FILE_HEADER.Machine == pefile.MACHINE_TYPE['IMAGE_FILE_MACHINE_AMD64'],
            f'{name}: not a 64-bit program')
     expect(pe.OPTIONAL_HEADER.Subsystem == subsystem, f'{name}: subsystem {pe.OPTIONAL_HEADER.Subsystem}')
+    expect(pe.OPTIONAL_HEADER.DllCharacteristics & TERMINAL_SERVER_AWARE,
+           f'{name}: not aware of terminal servers')
     dlls = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
     expect(dlls <= SYSTEM_DLLS, f'{name}: loads {sorted(dlls - SYSTEM_DLLS)}')
+    found = resources(pe)
+    expect(all(lang == EN_US for lang, _ in found.values()),
+           f'{name}: languages {sorted({lang for lang, _ in found.values()})}')
+    check_version(pe, name, version)
+    expect(found.get((RT_MANIFEST, 1), (0, b''))[1] == open(manifest, 'rb').read(),
+           f'{name}: manifest 1 is not the configured manifest')
+    return found
+
+
+def check_dialog(dialog):
+    """A standard template (DLGTEMPLATE) whose controls' classes are atoms."""
+    standard = len(dialog) > 18 and struct.unpack_from('<HH', dialog, 0)[1] != 0xFFFF
+    expect(standard, 'dialog 102: missing, or an extended template')
+    if not standard:
+        return
+    style, count = struct.unpack_from('<I', dialog, 0)[0], struct.unpack_from('<H', dialog, 8)[0]
+    at = 18
+    def skip_name(at):  # 0xFFFF and an ordinal, or a terminated string
+        if struct.unpack_from('<H', dialog, at)[0] == 0xFFFF:
+            return at + 4
+        while struct.unpack_from('<H', dialog, at)[0] != 0:
+            at += 2
+        return at + 2
+    at = skip_name(skip_name(skip_name(at)))  # menu, class, caption
+    if style & 0x40:  # DS_SETFONT: point size and typeface
+        at = skip_name(at + 2)
+    classes = []
+    for _ in range(count):
+        at = (at + 3) & ~3
+        at += 18  # style, extended style, x, y, cx, cy, id
+        marker, atom = struct.unpack_from('<HH', dialog, at)
+        classes.append(atom if marker == 0xFFFF else None)
+        at = skip_name(skip_name(at))  # class, text
+        at += 2 + struct.unpack_from('<H', dialog, at)[0]  # creation data
+    expect(classes == DIALOG_CLASSES, f'dialog 102: control classes {classes}')
 
 
 def check_icons(found, icon_file):
@@ -67,47 +111,39 @@ def check_icons(found, icon_file):
                f'icon image {i + 1} is not byte-equal to the icon file')
 
 
-def check_version(pe, version):
+def check_version(pe, name, version):
     major, minor, patch, build = map(int, version.split('.'))
     fixed = pe.VS_FIXEDFILEINFO[0]
-    expect((fixed.Signature, fixed.StrucVersion) == (0xFEEF04BD, 0x10000), 'version: signature')
+    expect((fixed.Signature, fixed.StrucVersion) == (0xFEEF04BD, 0x10000), f'{name} version: signature')
     for field in ('FileVersion', 'ProductVersion'):
         expect((getattr(fixed, field + 'MS'), getattr(fixed, field + 'LS')) ==
-               (major << 16 | minor, patch << 16 | build), f'version: fixed {field}')
+               (major << 16 | minor, patch << 16 | build), f'{name} version: fixed {field}')
     expect((fixed.FileFlagsMask, fixed.FileFlags, fixed.FileOS, fixed.FileType, fixed.FileSubtype,
-            fixed.FileDateMS, fixed.FileDateLS) == (0x3F, 0, 0x4, 0x1, 0, 0, 0), 'version: fixed fields')
+            fixed.FileDateMS, fixed.FileDateLS) == (0x3F, 0, 0x4, 0x1, 0, 0, 0),
+           f'{name} version: fixed fields')
     tables, translation = {}, None
     for info in pe.FileInfo[0]:
         if info.Key == b'StringFileInfo':
             tables = {t.LangID: t.entries for t in info.StringTable}
         elif info.Key == b'VarFileInfo':
             translation = info.Var[0].entry.get(b'Translation')
-    expect(list(tables) == [b'040904e4'], f'version: string tables {list(tables)}')
+    expect(list(tables) == [b'040904e4'], f'{name} version: string tables {list(tables)}')
     strings = tables.get(b'040904e4', {})
     for key, value in ((b'FileVersion', version), (b'ProductVersion', version),
-                       (b'InternalName', 'Velkast.exe'), (b'OriginalFilename', 'Velkast.exe')):
-        expect(strings.get(key) == value.encode(), f'version: {key.decode()} = {strings.get(key)}')
+                       (b'InternalName', name), (b'OriginalFilename', name)):
+        expect(strings.get(key) == value.encode(), f'{name} version: {key.decode()} = {strings.get(key)}')
     for key in (b'CompanyName', b'FileDescription', b'LegalCopyright', b'ProductName'):
-        expect(strings.get(key, b'').isascii() and strings.get(key), f'version: {key.decode()}')
-    expect(translation == '0x0409 0x04e4', f'version: translation {translation}')
+        expect(strings.get(key, b'').isascii() and strings.get(key), f'{name} version: {key.decode()}')
+    expect(translation == '0x0409 0x04e4', f'{name} version: translation {translation}')
 
 
-def main(velkast_exe, cli_exe, icon_file, manifest, version):
-    pe = pefile.PE(velkast_exe)
-    check_program(pe, 'Velkast.exe', pefile.SUBSYSTEM_TYPE['IMAGE_SUBSYSTEM_WINDOWS_GUI'])
-    check_program(pefile.PE(cli_exe), 'velkast-cli.exe',
-                  pefile.SUBSYSTEM_TYPE['IMAGE_SUBSYSTEM_WINDOWS_CUI'])
-
-    found = resources(pe)
-    expect(all(lang == EN_US for lang, _ in found.values()),
-           f'languages {sorted({lang for lang, _ in found.values()})}')
-    dialog = found.get((RT_DIALOG, 102), (0, b''))[1]
-    expect(len(dialog) > 18 and struct.unpack_from('<HH', dialog, 0)[1] != 0xFFFF,
-           'dialog 102: missing, or an extended template')
+def main(velkast_exe, cli_exe, icon_file, manifest, cli_manifest, version):
+    gui = pefile.SUBSYSTEM_TYPE['IMAGE_SUBSYSTEM_WINDOWS_GUI']
+    cui = pefile.SUBSYSTEM_TYPE['IMAGE_SUBSYSTEM_WINDOWS_CUI']
+    found = check_program(pefile.PE(velkast_exe), 'Velkast.exe', gui, manifest, version)
+    check_program(pefile.PE(cli_exe), 'velkast-cli.exe', cui, cli_manifest, version)
+    check_dialog(found.get((RT_DIALOG, 102), (0, b''))[1])
     check_icons(found, icon_file)
-    check_version(pe, version)
-    expect(found.get((RT_MANIFEST, 1), (0, b''))[1] == open(manifest, 'rb').read(),
-           'manifest 1: not the configured manifest')
 
     for failure in failures:
         print(f'FAIL: {failure}', file=sys.stderr)

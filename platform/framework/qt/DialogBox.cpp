@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QEventLoop>
 
-#include "platform/framework/Resource.h"
 #include "platform/framework/qt/DialogBuilder.h"
 
 namespace {
@@ -18,16 +17,11 @@ HWND FirstTabStop(const HWND__& dlg) {
 
 }  // namespace
 
-INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
-                       DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-  if (!IS_INTRESOURCE(lpTemplateName) ||
-      qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
+INT_PTR AfxDialogBoxIndirect(HINSTANCE, const DIALOG_TEMPLATE& tmpl, HWND hWndParent,
+                             DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
     return -1;
-  const UINT nID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(lpTemplateName));
-  const DIALOG_TEMPLATE* pTemplate = AfxLoadDialogTemplate(hInstance, nID);
-  if (pTemplate == nullptr)
-    return -1;
-  std::unique_ptr<HWND__> pDlg = BuildDialog(*pTemplate, hWndParent, lpDialogFunc);
+  std::unique_ptr<HWND__> pDlg = BuildDialog(tmpl, hWndParent, lpDialogFunc);
   if (!pDlg)
     return -1;
   HWND hDlg = pDlg.get();

@@ -20,7 +20,7 @@ QFont DialogFont(const DIALOG_TEMPLATE& tmpl) {
   QFont font = QApplication::font();
   if ((tmpl.style & DS_SETFONT) == 0)
     return font;
-  const QString face = AfxQtString(tmpl.pszTypeface);
+  const QString face = AfxQtString(tmpl.strTypeface.c_str());
   if (face.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0 ||
       face.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0)
     font.setFamilies({QStringLiteral("sans-serif")});
@@ -69,7 +69,7 @@ Qt::Alignment HorizontalAlignment(DWORD style) {
 }
 
 QWidget* CreateButton(const DIALOG_ITEM_TEMPLATE& item, HWND hDlg, HWND hCtl, QWidget* pParent) {
-  auto* pButton = new QPushButton(AfxQtString(item.pszText), pParent);
+  auto* pButton = new QPushButton(AfxQtString(item.strText.c_str()), pParent);
   // Enter is the dialog's business (see DialogWidget), never a focused
   // button's.
   pButton->setAutoDefault(false);
@@ -91,12 +91,12 @@ QWidget* CreateEdit(const DIALOG_ITEM_TEMPLATE& item, QWidget* pParent) {
   pEdit->setAlignment(HorizontalAlignment(item.style) | Qt::AlignVCenter);
   if (item.style & ES_PASSWORD)
     pEdit->setEchoMode(QLineEdit::Password);
-  pEdit->setText(AfxQtString(item.pszText));
+  pEdit->setText(AfxQtString(item.strText.c_str()));
   return pEdit;
 }
 
 QWidget* CreateStatic(const DIALOG_ITEM_TEMPLATE& item, QWidget* pParent) {
-  auto* pLabel = new QLabel(AfxQtString(item.pszText), pParent);
+  auto* pLabel = new QLabel(AfxQtString(item.strText.c_str()), pParent);
   pLabel->setTextFormat(Qt::PlainText);
   pLabel->setWordWrap(true);
   pLabel->setAlignment(HorizontalAlignment(item.style) | Qt::AlignTop);
@@ -104,7 +104,7 @@ QWidget* CreateStatic(const DIALOG_ITEM_TEMPLATE& item, QWidget* pParent) {
 }
 
 QWidget* CreateControl(const DIALOG_ITEM_TEMPLATE& item, HWND hDlg, HWND hCtl, QWidget* pParent) {
-  const QString cls = AfxQtString(item.pszClass);
+  const QString cls = AfxQtString(item.strClass.c_str());
   if (cls.compare(AfxQtString(WC_BUTTON), Qt::CaseInsensitive) == 0)
     return CreateButton(item, hDlg, hCtl, pParent);
   if (cls.compare(AfxQtString(WC_EDIT), Qt::CaseInsensitive) == 0)
@@ -122,8 +122,7 @@ Qt::FocusPolicy FocusPolicyFor(const DIALOG_ITEM_TEMPLATE& item, const QWidget& 
 
 bool AddControls(HWND__& dlg, const DIALOG_TEMPLATE& tmpl) {
   QWidget* pPreviousTabStop = nullptr;
-  for (std::size_t i = 0; i < tmpl.cItems; ++i) {
-    const DIALOG_ITEM_TEMPLATE& item = tmpl.pItems[i];
+  for (const DIALOG_ITEM_TEMPLATE& item : tmpl.items) {
     auto pCtl = std::make_unique<HWND__>();
     QWidget* pWidget = CreateControl(item, &dlg, pCtl.get(), dlg.widget.data());
     if (pWidget == nullptr)
@@ -132,7 +131,6 @@ bool AddControls(HWND__& dlg, const DIALOG_TEMPLATE& tmpl) {
     pCtl->hParent = &dlg;
     pCtl->id = item.id;
     pCtl->style = item.style;
-    pCtl->dwExStyle = item.dwExtendedStyle;
     pWidget->setGeometry(PixelRect(dlg, item.x, item.y, item.cx, item.cy));
     pWidget->setFocusPolicy(FocusPolicyFor(item, *pWidget));
     pWidget->setEnabled((item.style & WS_DISABLED) == 0);
@@ -169,12 +167,11 @@ std::unique_ptr<HWND__> BuildDialog(const DIALOG_TEMPLATE& tmpl, HWND hWndParent
   pDlg->bDialog = true;
   pDlg->hParent = hWndParent;
   pDlg->style = tmpl.style;
-  pDlg->dwExStyle = tmpl.dwExtendedStyle;
   pDlg->pfnWndProc = DefDlgProc;
   pDlg->pfnDlgProc = pfnDlgProc;
 
   pWidget->setFont(DialogFont(tmpl));
-  pWidget->setWindowTitle(AfxQtString(tmpl.pszCaption));
+  pWidget->setWindowTitle(AfxQtString(tmpl.strCaption.c_str()));
   ComputeBaseUnits(*pDlg);
   AfxQtRegisterHandle(pDlg.get());
   if (!AddControls(*pDlg, tmpl)) {

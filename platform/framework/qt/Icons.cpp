@@ -2,8 +2,6 @@
 // dialog's big and small icons.
 #include <QPixmap>
 
-#include <map>
-
 #include "platform/framework/IconImages.h"
 #include "platform/framework/qt/QtHandles.h"
 
@@ -20,7 +18,6 @@ HICON CreateIconFromImages(const ICON_IMAGE* pImages, std::size_t cImages) {
         pLine[x] = source.pixels[static_cast<std::size_t>(y * source.nWidth + x)];
     }
     pIcon->images.push_back(std::move(image));
-    pIcon->bitCounts.push_back(source.nBitCount);
   }
   return pIcon.release();
 }
@@ -31,29 +28,19 @@ BOOL DestroyIcon(HICON hIcon) {
 }
 
 QIcon AfxQtComposeWindowIcon(HICON hIconBig, HICON hIconSmall) {
-  // For each size, the deepest image: big sizes from the big icon, the
-  // small size from the small icon, either standing in for a missing one.
+  // Big sizes from the big icon, the small size from the small icon, either
+  // standing in for a missing one.
   constexpr int kSmallSize = 16;
-  std::map<int, std::pair<int, const QImage*>> best;  // size -> (bits, image)
-  auto consider = [&best](HICON hIcon, auto wanted) {
-    if (hIcon == nullptr)
-      return;
-    for (std::size_t i = 0; i < hIcon->images.size(); ++i) {
-      const QImage& image = hIcon->images[i];
-      if (!wanted(image.width()))
-        continue;
-      auto& slot = best[image.width()];
-      if (slot.second == nullptr || hIcon->bitCounts[i] > slot.first)
-        slot = {hIcon->bitCounts[i], &image};
+  QIcon icon;
+  auto add = [&icon](HICON hIcon, auto wanted) {
+    for (const QImage& image : hIcon != nullptr ? hIcon->images : std::vector<QImage>()) {
+      if (wanted(image.width()))
+        icon.addPixmap(QPixmap::fromImage(image));
     }
   };
   const bool bSame = hIconBig == hIconSmall;
-  consider(hIconBig, [&](int size) { return bSame || hIconSmall == nullptr || size > kSmallSize; });
+  add(hIconBig, [&](int size) { return bSame || hIconSmall == nullptr || size > kSmallSize; });
   if (!bSame)
-    consider(hIconSmall, [&](int size) { return hIconBig == nullptr || size <= kSmallSize; });
-
-  QIcon icon;
-  for (const auto& [size, entry] : best)
-    icon.addPixmap(QPixmap::fromImage(*entry.second));
+    add(hIconSmall, [&](int size) { return hIconBig == nullptr || size <= kSmallSize; });
   return icon;
 }

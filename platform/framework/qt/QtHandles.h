@@ -21,7 +21,6 @@ struct HWND__ {
   HWND hParent = nullptr;  // the dialog, for a control
   int id = 0;
   DWORD style = 0;
-  DWORD dwExStyle = 0;
   // The window procedure: DefDlgProc for a dialog until the framework
   // subclasses it; null for controls, which have the default handling.
   WNDPROC pfnWndProc = nullptr;
@@ -29,7 +28,6 @@ struct HWND__ {
   // Dialogs only.
   bool bDialog = false;
   DLGPROC pfnDlgProc = nullptr;
-  LONG_PTR nMsgResult = 0;  // DWLP_MSGRESULT
   std::vector<std::unique_ptr<HWND__>> children;
   int nBaseUnitX = 0;
   int nBaseUnitY = 0;
@@ -41,8 +39,7 @@ struct HWND__ {
 };
 
 struct HICON__ {
-  std::vector<QImage> images;  // in the icon file's directory order
-  std::vector<int> bitCounts;  // colour depth of each image
+  std::vector<QImage> images;  // one for each size
 };
 
 // The live window behind a handle, or null for a handle that is not (or no

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-#include "platform/framework/DialogUnits.h"
 #include "platform/framework/qt/QtHandles.h"
 #include "platform/framework/qt/SingleLineEdit.h"
 
@@ -125,8 +124,10 @@ LRESULT DefDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hDlg, uMsg, wParam, lParam);
   if (pDlg->pfnDlgProc != nullptr) {
     const INT_PTR nHandled = pDlg->pfnDlgProc(hDlg, uMsg, wParam, lParam);
-    if (nHandled != 0)  // WM_INITDIALOG's answer is the focus decision itself
-      return uMsg == WM_INITDIALOG ? nHandled : pDlg->nMsgResult;
+    // WM_INITDIALOG's answer is the focus decision itself; the framework's
+    // dialogs give no other message a result of its own.
+    if (nHandled != 0)
+      return uMsg == WM_INITDIALOG ? nHandled : 0;
   }
   if (uMsg == WM_CLOSE) {
     SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -137,32 +138,17 @@ LRESULT DefDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 LONG_PTR GetWindowLongPtr(HWND hWnd, int nIndex) {
   const HWND__* pWnd = AfxQtWindowFromHandle(hWnd);
-  if (pWnd == nullptr)
+  if (pWnd == nullptr || nIndex != GWLP_WNDPROC)
     return 0;
-  switch (nIndex) {
-    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(pWnd->pfnWndProc);
-    case GWL_STYLE: return static_cast<LONG_PTR>(pWnd->style);
-    case GWL_EXSTYLE: return static_cast<LONG_PTR>(pWnd->dwExStyle);
-    case DWLP_MSGRESULT: return pWnd->bDialog ? pWnd->nMsgResult : 0;
-    default: return 0;
-  }
+  return reinterpret_cast<LONG_PTR>(pWnd->pfnWndProc);
 }
 
 LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
   HWND__* pWnd = AfxQtWindowFromHandle(hWnd);
-  if (pWnd == nullptr)
+  if (pWnd == nullptr || nIndex != GWLP_WNDPROC)
     return 0;
-  const LONG_PTR previous = GetWindowLongPtr(hWnd, nIndex);
-  switch (nIndex) {
-    case GWLP_WNDPROC: pWnd->pfnWndProc = reinterpret_cast<WNDPROC>(dwNewLong); break;
-    case GWL_STYLE: pWnd->style = static_cast<DWORD>(dwNewLong); break;
-    case GWL_EXSTYLE: pWnd->dwExStyle = static_cast<DWORD>(dwNewLong); break;
-    case DWLP_MSGRESULT:
-      if (pWnd->bDialog)
-        pWnd->nMsgResult = dwNewLong;
-      break;
-    default: break;
-  }
+  const LONG_PTR previous = reinterpret_cast<LONG_PTR>(pWnd->pfnWndProc);
+  pWnd->pfnWndProc = reinterpret_cast<WNDPROC>(dwNewLong);
   return previous;
 }
 
@@ -235,14 +221,6 @@ BOOL SetWindowPos(HWND hWnd, HWND, int x, int y, int cx, int cy, UINT uFlags) {
   }
   if ((uFlags & SWP_NOMOVE) == 0)
     pWidget->move(x, y);
-  return TRUE;
-}
-
-BOOL MapDialogRect(HWND hDlg, RECT* lpRect) {
-  HWND__* pDlg = AfxQtWindowFromHandle(hDlg);
-  if (pDlg == nullptr || !pDlg->bDialog || lpRect == nullptr)
-    return FALSE;
-  *lpRect = DialogUnitsToPixels(*lpRect, pDlg->nBaseUnitX, pDlg->nBaseUnitY);
   return TRUE;
 }
 

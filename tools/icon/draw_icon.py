@@ -1,21 +1,28 @@
 #!/usr/bin/env python3
-"""Draws Velkast's application icon and writes it as a Windows icon file.
+"""Draws Velkast's application icon: the Windows icon file and the PNGs of
+the desktop's icon theme.
 
-The icon is a padlock on a rounded blue tile. The file holds nine images in
-this order: 48, 32 and 16 pixels at 4 bits per pixel, the same at 8 bits,
-the same at 24 bits. Every image is an uncompressed DIB followed by its
-1-bit AND mask (1 = transparent).
+The icon is a padlock on a rounded blue tile. The icon file holds nine images
+in this order: 48, 32 and 16 pixels at 4 bits per pixel, the same at 8 bits,
+the same at 24 bits. Every image is an uncompressed DIB followed by its 1-bit
+AND mask (1 = transparent). The theme's PNGs are drawn at each of their
+sizes, in full colour with smooth edges (alpha from the shapes' coverage):
+THEME_DIR/<n>x<n>/apps/org.velkast.Velkast.png.
 
 Standard library only and fully deterministic, so running it again gives the
-same bytes:  python3 res/icon/draw_icon.py res/Velkast.ico
+same bytes:  python3 tools/icon/draw_icon.py res/Velkast.ico res/hicolor
 """
 
 import math
+import os
 import struct
 import sys
+import zlib
 
 SIZES = (48, 32, 16)
 DEPTHS = (4, 8, 24)
+THEME_SIZES = (16, 24, 32, 48, 64, 128, 256)
+THEME_NAME = "org.velkast.Velkast"
 SUPERSAMPLE = 4  # samples per pixel along each axis
 
 # The 16-colour palette every Windows display shows the same way.
@@ -79,12 +86,13 @@ def role_at(x, y, outlines):
 
 
 def outline_widths(size):
-    """One-pixel outlines; at 16 pixels only the lock body keeps one, so the
-    thin bow stays a solid stroke and the tile keeps its full colour."""
-    pixel = 1.0 / size
+    """Outlines of one pixel up to 48 pixels, then as wide as a 48-pixel
+    image's pixel is; at 16 pixels only the lock body keeps one, so the thin
+    bow stays a solid stroke and the tile keeps its full colour."""
+    width = max(1, round(size / 48)) / size
     if size <= 16:
-        return {"body": pixel}
-    return {"tile": pixel, "shackle": pixel, "body": pixel}
+        return {"body": width}
+    return {"tile": width, "shackle": width, "body": width}
 
 
 # ---------------------------------------------------------------- colours
@@ -126,6 +134,21 @@ def flat_colour(role, is_outline, y):
 
 # ---------------------------------------------------------------- rendering
 
+def samples(size, py, px, outlines):
+    """The (role, is_outline), y of every sample of pixel (px, py) that a
+    shape covers."""
+    n = SUPERSAMPLE
+    hits = []
+    for sy in range(n):
+        for sx in range(n):
+            x = (px + (sx + 0.5) / n) / size
+            y = (py + (sy + 0.5) / n) / size
+            hit = role_at(x, y, outlines)
+            if hit is not None:
+                hits.append((hit, y))
+    return hits
+
+
 def render(size, flat):
     """Returns rows (top first) of pixels, each an (r, g, b) tuple or None."""
     outlines = outline_widths(size)
@@ -134,14 +157,7 @@ def render(size, flat):
     for py in range(size):
         row = []
         for px in range(size):
-            hits = []
-            for sy in range(n):
-                for sx in range(n):
-                    x = (px + (sx + 0.5) / n) / size
-                    y = (py + (sy + 0.5) / n) / size
-                    hit = role_at(x, y, outlines)
-                    if hit is not None:
-                        hits.append((hit, y))
+            hits = samples(size, py, px, outlines)
             if 2 * len(hits) < n * n:
                 row.append(None)
             elif flat:
@@ -305,12 +321,45 @@ def icon_file():
     return directory + body_bytes
 
 
+# ---------------------------------------------------------------- theme PNGs
+
+def png_file(size):
+    """An 8-bit RGBA PNG: the rich colours, alpha the share of samples that
+    a shape covers."""
+    outlines = outline_widths(size)
+    raw = bytearray()
+    for py in range(size):
+        raw.append(0)  # no filter
+        for px in range(size):
+            hits = samples(size, py, px, outlines)
+            colour = average_colour(hits) if hits else (0, 0, 0)
+            alpha = int(round(255 * len(hits) / SUPERSAMPLE ** 2))
+            raw.extend((*colour, alpha))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data)))
+
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path) or ".", exist_ok=True)
+    with open(path, "wb") as out:
+        out.write(data)
+
+
 def main(argv):
-    if len(argv) != 2:
-        sys.stderr.write("usage: draw_icon.py OUTPUT.ico\n")
+    if len(argv) not in (2, 3):
+        sys.stderr.write("usage: draw_icon.py OUTPUT.ico [THEME_DIR]\n")
         return 2
-    with open(argv[1], "wb") as out:
-        out.write(icon_file())
+    write(argv[1], icon_file())
+    if len(argv) == 3:
+        for size in THEME_SIZES:
+            write(os.path.join(argv[2], f"{size}x{size}", "apps", THEME_NAME + ".png"),
+                  png_file(size))
     return 0
 
 
