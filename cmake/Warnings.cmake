@@ -10,6 +10,9 @@ add_compile_options(-fstack-protector-strong)
 if(WIN32)
   # MinGW's stack protector and fortified functions live in libssp.
   add_link_options(-fstack-protector-strong)
+  # Every program is marked aware of terminal servers, so on a Remote
+  # Desktop server the system redirects none of its files or settings.
+  add_link_options($<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:LINKER:--tsaware>)
 else()
   # What Ubuntu's and Fedora's compilers add by default on amd64: probes
   # that keep the stack from jumping over its guard page, and control-flow

@@ -20,9 +20,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Every program is marked aware of terminal servers (--tsaware), so on a
-# Remote Desktop server the system redirects none of its files or settings.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--tsaware")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # CTest runs each test program through Wine, in a prefix of the build's own.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
