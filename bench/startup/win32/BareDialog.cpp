@@ -5,7 +5,8 @@
 // bytes; one DialogBoxParam shows it, WM_INITDIALOG sets its icons and
 // centres it as Velkast.exe does, and the close box or Escape ends it. No
 // COM, no hook, no common-controls call: what the system gives a dialog by
-// itself.
+// itself. It is built with the project's flags, so the start-up that every
+// program here has (the C runtime, the stack protector's guard) is in both.
 #include <windows.h>
 
 #include "res/resource.h"
