@@ -90,20 +90,25 @@ TEST_F(CipherDlgTest, FocusStartsOnTheInputAndTabFollowsTheTemplate) {
   });
 }
 
-// Neither button is a default one: Enter presses nothing and ends nothing.
-// The input is a text that either command would answer, so any command that
-// ran would show.
-TEST_F(CipherDlgTest, EnterPressesNothingAndSpacePressesTheFocusedButton) {
+// Enter and Space press the focused button; neither button is a default
+// one, so Enter in a field presses nothing and ends nothing. The input is a
+// text that either command would answer, so any command that ran would show.
+TEST_F(CipherDlgTest, EnterAndSpacePressOnlyTheFocusedButton) {
   Run([](HWND hDlg) {
     const QString typed = EngineEncrypt(kPassword);
     QTest::keyClicks(Field(hDlg, IDC_INPUT), typed);
-    for (int nID : {IDC_INPUT, IDC_DECRYPT, IDC_ENCRYPT}) {
+    const std::tuple<int, Qt::Key, QString> presses[] = {
+        {IDC_INPUT, Qt::Key_Return, QString()},
+        {IDC_OUTPUT, Qt::Key_Enter, QString()},
+        {IDC_DECRYPT, Qt::Key_Return, kPassword},
+        {IDC_ENCRYPT, Qt::Key_Enter, EngineEncrypt(typed)},
+        {IDC_DECRYPT, Qt::Key_Space, kPassword}};
+    for (const auto& [nID, key, shown] : presses) {
       ControlWidget(hDlg, nID)->setFocus();
-      QTest::keyClick(ControlWidget(hDlg, nID), Qt::Key_Return);
+      QTest::keyClick(ControlWidget(hDlg, nID), key);
+      EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), shown) << nID << ' ' << key;
+      EXPECT_FALSE(IsEnded(hDlg));
     }
-    EXPECT_TRUE(Field(hDlg, IDC_OUTPUT)->text().isEmpty() && !IsEnded(hDlg));
-    QTest::keyClick(ControlWidget(hDlg, IDC_ENCRYPT), Qt::Key_Space);
-    EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), EngineEncrypt(typed));
   });
 }
 

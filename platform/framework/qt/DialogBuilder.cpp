@@ -70,8 +70,8 @@ Qt::Alignment HorizontalAlignment(DWORD style) {
 
 QWidget* CreateButton(const DIALOG_ITEM_TEMPLATE& item, HWND hDlg, HWND hCtl, QWidget* pParent) {
   auto* pButton = new QPushButton(AfxQtString(item.strText.c_str()), pParent);
-  // Enter is the dialog's business (see DialogWidget), never a focused
-  // button's.
+  // Enter is the dialog's business (see DialogWidget), which presses a
+  // focused button as the dialog manager does.
   pButton->setAutoDefault(false);
   const int nID = item.id;
   QObject::connect(pButton, &QPushButton::clicked, pButton, [hDlg, hCtl, nID] {
