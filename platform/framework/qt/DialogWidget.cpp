@@ -1,5 +1,7 @@
 #include "platform/framework/qt/DialogWidget.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
@@ -12,10 +14,20 @@ void SendCommand(HWND hDlg, int nID, HWND hWndCtrl) {
               reinterpret_cast<LPARAM>(hWndCtrl));
 }
 
+// Screen readers announce a window by its role, then its title: to them
+// the dialog's window is a dialog, as a QDialog is, not a plain pane.
+QAccessibleInterface* DialogAccessible(const QString&, QObject* pObject) {
+  auto* pDialog = dynamic_cast<DialogWidget*>(pObject);
+  return pDialog != nullptr ? new QAccessibleWidget(pDialog, QAccessible::Dialog) : nullptr;
+}
+
 }  // namespace
 
 DialogWidget::DialogWidget(HWND hDlg, QWidget* pParent, Qt::WindowFlags flags)
-    : QWidget(pParent, flags), m_hDlg(hDlg) {}
+    : QWidget(pParent, flags), m_hDlg(hDlg) {
+  static const bool bAccessible = (QAccessible::installFactory(DialogAccessible), true);
+  Q_UNUSED(bAccessible);
+}
 
 void DialogWidget::keyPressEvent(QKeyEvent* pEvent) {
   const bool bPlain = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
