@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMimeData>
@@ -233,33 +234,40 @@ TEST_F(CipherDlgTest, FocusGivenAtInitIsKept) {
 
 // The window as the dialog manager builds it with the base units of its
 // font, each of x, y, cx and cy mapped by itself; fixed in size, with a
-// close button only.
-TEST_F(CipherDlgTest, WindowIsLaidOutInTheUnitsOfItsFont) {
-  Run([](HWND hDlg) {
-    QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
-    EXPECT_EQ(pDialog->windowTitle(), QLatin1String(kDesignedCaption));
-    EXPECT_EQ(pDialog->font().pointSize(), 8);
-    const QFontMetrics metrics(pDialog->font(), pDialog);
-    const int nBaseX = AverageCharWidthFromAlphabet(metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")));
-    const int nBaseY = metrics.height();
-    auto toPixels = [=](int x, int y, int cx, int cy) {
-      return std::tuple(MulDiv(x, nBaseX, 4), MulDiv(y, nBaseY, 8), MulDiv(cx, nBaseX, 4),
-                        MulDiv(cy, nBaseY, 8));
-    };
-    EXPECT_EQ(std::tuple(0, 0, pDialog->width(), pDialog->height()), toPixels(0, 0, 167, 149));
-    EXPECT_EQ(pDialog->minimumSize(), pDialog->maximumSize());
-    EXPECT_EQ(pDialog->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-              Qt::WindowCloseButtonHint);
-    for (const DesignedControl& c : kDesignedControls) {
-      const QWidget* pControl = ControlWidget(hDlg, c.id);
-      ASSERT_NE(pControl, nullptr) << c.id;
-      const QRect rc = pControl->geometry();
-      EXPECT_EQ(std::tuple(rc.x(), rc.y(), rc.width(), rc.height()), toPixels(c.x, c.y, c.cx, c.cy))
-          << c.id;
-      EXPECT_EQ(pControl->property("text").toString(), QLatin1String(c.pszText)) << c.id;
-      EXPECT_TRUE(pControl->isVisible()) << c.id;
-    }
+// close button only. Its font is the desktop's general font, family and size.
+void ExpectLaidOutInTheUnitsOf(HWND hDlg, const QString& family, int nPointSize) {
+  QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
+  EXPECT_EQ(pDialog->windowTitle(), QLatin1String(kDesignedCaption));
+  EXPECT_EQ(std::tuple(pDialog->font().family(), pDialog->font().pointSize()),
+            std::tuple(family, nPointSize));
+  const QFontMetrics metrics(pDialog->font(), pDialog);
+  const int nBaseX = AverageCharWidthFromAlphabet(metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")));
+  const int nBaseY = metrics.height();
+  auto toPixels = [=](int x, int y, int cx, int cy) {
+    return std::tuple(MulDiv(x, nBaseX, 4), MulDiv(y, nBaseY, 8), MulDiv(cx, nBaseX, 4),
+                      MulDiv(cy, nBaseY, 8));
+  };
+  EXPECT_EQ(std::tuple(0, 0, pDialog->width(), pDialog->height()), toPixels(0, 0, 167, 149));
+  EXPECT_EQ(pDialog->minimumSize(), pDialog->maximumSize());
+  EXPECT_EQ(pDialog->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+            Qt::WindowCloseButtonHint);
+  for (const DesignedControl& c : kDesignedControls) {
+    const QWidget* pControl = ControlWidget(hDlg, c.id);
+    ASSERT_NE(pControl, nullptr) << c.id;
+    const QRect rc = pControl->geometry();
+    EXPECT_EQ(std::tuple(rc.x(), rc.y(), rc.width(), rc.height()), toPixels(c.x, c.y, c.cx, c.cy))
+        << c.id;
+    EXPECT_EQ(pControl->property("text").toString(), QLatin1String(c.pszText)) << c.id;
+    EXPECT_EQ(pControl->font(), pDialog->font()) << c.id;
+    EXPECT_TRUE(pControl->isVisible()) << c.id;
+  }
+}
+
+TEST_F(CipherDlgTest, WindowIsLaidOutInTheUnitsOfTheDesktopFont) {
+  const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  Run([&desktop](HWND hDlg) {
+    ExpectLaidOutInTheUnitsOf(hDlg, desktop.family(), desktop.pointSize());
   });
 }
 
@@ -332,13 +340,15 @@ std::size_t DistinctInkColumns(const QImage& screen, const QWidget* pControl, in
   return columns.size() - 1;
 }
 
-// Offscreen cannot see a missing font: real_window_test.sh runs this in an
-// X server of its own.
-TEST(CipherDlgWindow, TextRendersAsGlyphsOnARealScreen) {
+// Offscreen cannot see a missing font, nor a desktop's: real_window_test.sh
+// runs this in an X server of its own, on a desktop whose general font is
+// DejaVu Sans at 16 points.
+TEST(CipherDlgWindow, TextRendersInTheDesktopFontOnARealScreen) {
   if (QGuiApplication::platformName() != QStringLiteral("xcb"))
     GTEST_SKIP() << "needs a real X server";
   CCipherDlg dlg;
   RunModal(dlg, [](HWND hDlg) {
+    ExpectLaidOutInTheUnitsOf(hDlg, QStringLiteral("DejaVu Sans"), 16);
     QTest::keyClicks(ControlWidget(hDlg, IDC_INPUT), kPassword);
     Click(hDlg, IDC_ENCRYPT);
     ControlWidget(hDlg, IDC_INPUT)->clearFocus();  // no caret in the picture
