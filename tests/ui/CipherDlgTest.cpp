@@ -325,6 +325,34 @@ TEST_F(CipherDlgTest, PasswordIsShownAsTyped) {
   });
 }
 
+// The result is drawn as the system draws a read-only field, on the
+// window's colour, the input on the colour of a field to type in: on a light
+// palette, and on a dark one the desktop switches to while the dialog is
+// open (pictures of both for a person).
+TEST_F(CipherDlgTest, ResultIsDrawnReadOnlyOnLightAndDarkPalettes) {
+  const QPalette previous = QApplication::palette();
+  Run([](HWND hDlg) {
+    QTest::keyClicks(Field(hDlg, IDC_INPUT), kPassword);
+    Click(hDlg, IDC_ENCRYPT);
+    for (const auto& [pszName, pszWindow, pszBase] :
+         {std::tuple("light", "#efefef", "#ffffff"), {"dark", "#353535", "#1e1e1e"}}) {
+      QPalette palette{QColor(pszWindow), QColor(pszWindow)};
+      palette.setColor(QPalette::Base, QColor(pszBase));
+      QApplication::setPalette(palette);
+      QCoreApplication::processEvents();
+      const QImage picture = AfxQtWidgetFromHandle(hDlg)->grab().toImage();
+      picture.save(QStringLiteral(VELKAST_TEST_OUTPUT_DIR "/%1-palette.png").arg(pszName));
+      const auto inside = [&picture, hDlg](int nID) {  // right of any text, inside the frame
+        const QRect rc = ControlWidget(hDlg, nID)->geometry();
+        return picture.pixelColor(rc.right() - 4, rc.center().y()).name();
+      };
+      EXPECT_EQ(std::tuple(inside(IDC_INPUT), inside(IDC_OUTPUT)), std::tuple(pszBase, pszWindow))
+          << pszName;
+    }
+  });
+  QApplication::setPalette(previous);
+}
+
 // How many different columns of dark pixels a control's text came out as on
 // the screen.
 std::size_t DistinctInkColumns(const QImage& screen, const QWidget* pControl, int nInset) {
