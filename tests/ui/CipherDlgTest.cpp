@@ -314,26 +314,16 @@ TEST_F(CipherDlgTest, WindowShowsTheIconGroup) {
   });
 }
 
-// Not masked; and a picture of the dialog after encrypting, for a person.
-TEST_F(CipherDlgTest, PasswordIsShownAsTyped) {
+// The password is not masked. The result is drawn as the system draws a
+// read-only field, on the window's colour, the input on the colour of a
+// field to type in: on a light palette, and on a dark one the desktop
+// switches to while the dialog is open (pictures of both for a person).
+TEST_F(CipherDlgTest, PasswordIsShownAsTypedAndTheResultAsReadOnly) {
+  const QPalette previous = QApplication::palette();
   Run([](HWND hDlg) {
     QTest::keyClicks(Field(hDlg, IDC_INPUT), kPassword);
     EXPECT_EQ(Field(hDlg, IDC_INPUT)->displayText(), kPassword);
     SendMessage(GetDlgItem(hDlg, IDC_ENCRYPT), BM_CLICK, 0, 0);
-    EXPECT_TRUE(AfxQtWidgetFromHandle(hDlg)->grab().save(
-        QStringLiteral(VELKAST_TEST_OUTPUT_DIR "/cipher-dialog.png")));
-  });
-}
-
-// The result is drawn as the system draws a read-only field, on the
-// window's colour, the input on the colour of a field to type in: on a light
-// palette, and on a dark one the desktop switches to while the dialog is
-// open (pictures of both for a person).
-TEST_F(CipherDlgTest, ResultIsDrawnReadOnlyOnLightAndDarkPalettes) {
-  const QPalette previous = QApplication::palette();
-  Run([](HWND hDlg) {
-    QTest::keyClicks(Field(hDlg, IDC_INPUT), kPassword);
-    Click(hDlg, IDC_ENCRYPT);
     for (const auto& [pszName, pszWindow, pszBase] :
          {std::tuple("light", "#efefef", "#ffffff"), {"dark", "#353535", "#1e1e1e"}}) {
       QPalette palette{QColor(pszWindow), QColor(pszWindow)};
@@ -341,7 +331,7 @@ TEST_F(CipherDlgTest, ResultIsDrawnReadOnlyOnLightAndDarkPalettes) {
       QApplication::setPalette(palette);
       QCoreApplication::processEvents();
       const QImage picture = AfxQtWidgetFromHandle(hDlg)->grab().toImage();
-      picture.save(QStringLiteral(VELKAST_TEST_OUTPUT_DIR "/%1-palette.png").arg(pszName));
+      picture.save(QStringLiteral(VELKAST_TEST_OUTPUT_DIR "/cipher-dialog-%1.png").arg(pszName));
       const auto inside = [&picture, hDlg](int nID) {  // right of any text, inside the frame
         const QRect rc = ControlWidget(hDlg, nID)->geometry();
         return picture.pixelColor(rc.right() - 4, rc.center().y()).name();

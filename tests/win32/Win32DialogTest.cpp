@@ -183,8 +183,7 @@ TEST(Win32Dialog, KeysAsOnTheOtherBackend) {
   }
   steps.push_back([&](HWND hDlg) { PostText(GetDlgItem(hDlg, IDC_INPUT), text); });
   const std::tuple<int, WPARAM, const WCHAR*> presses[] = {
-      {IDC_INPUT, VK_RETURN, L""},
-      {IDC_OUTPUT, VK_RETURN, L""},
+      {IDC_INPUT, VK_RETURN, L""}, {IDC_OUTPUT, VK_RETURN, L""},
       {IDC_DECRYPT, VK_RETURN, password.c_str()},
       {IDC_ENCRYPT, VK_RETURN,
        L"3be9bacdb612c81926566c3b647c469a5e18cd8fb9074a49c1ddaa4053c9b662"
