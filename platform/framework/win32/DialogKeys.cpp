@@ -17,10 +17,10 @@ HWND DialogOf(HWND hWnd) {
 
 // A push button that has the focus is the default one while it has it.
 HWND FocusedPushButton(HWND hDlg, HWND hFocus) {
+  if (!::IsChild(hDlg, hFocus))
+    return nullptr;
   const LRESULT nCode = ::SendMessageW(hFocus, WM_GETDLGCODE, 0, 0);
-  return ::IsChild(hDlg, hFocus) && (nCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0
-             ? hFocus
-             : nullptr;
+  return (nCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0 ? hFocus : nullptr;
 }
 
 void PressButtonForEnter(HWND hDlg, HWND hFocus) {
