@@ -7,6 +7,8 @@
 #   - text pasted with its line end (copied from a terminal or a file) is
 #     taken without it: the text with "\r\n" decrypts, the password with
 #     "\n" encrypts to the same text;
+#   - a screen reader (over AT-SPI, on a session bus of the test's own) is
+#     told of a dialog with its caption, and of its controls' roles and names;
 #   - the window manager's close button ends the program, and so does
 #     Escape: the process exits by itself with status 0 and leaves no window;
 #   - a second start while one runs opens a second dialog;
@@ -27,15 +29,20 @@ velkast=$1
 cli=$2
 password='Pässwörd€ñ'
 
-for tool in Xvfb openbox xdotool xclip xwininfo xprop xmodmap; do
+for tool in Xvfb openbox xdotool xclip xwininfo xprop xmodmap dbus-daemon dbus-send; do
   if ! command -v "$tool" >/dev/null; then
     echo "$tool is not installed (scripts/packages-test.txt)" >&2
     exit 77
   fi
 done
 
-# $work, fail, wait_for (10 s), and $pids: Xvfb, openbox and every Velkast
-# started, ended on any way out.
+if ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+  echo "python3-pyatspi is not installed (scripts/packages-test.txt)" >&2
+  exit 77
+fi
+
+# $work, fail, wait_for (10 s), and $pids: Xvfb, openbox, the session bus and
+# every Velkast started, ended on any way out.
 source "$(dirname "$0")/../support/e2e.sh"
 
 # --- the X server and the window manager -----------------------------------
@@ -64,6 +71,21 @@ free=($(xmodmap -pke | awk 'NF == 3 && $2 > 8 { print $2 }'))
 xmodmap -e "keycode ${free[0]} = adiaeresis Adiaeresis" -e "keycode ${free[1]} = odiaeresis Odiaeresis" \
   -e "keycode ${free[2]} = EuroSign" -e "keycode ${free[3]} = ntilde Ntilde"
 
+# --- a session bus, and a screen reader that says it runs --------------------
+
+# The bus starts the accessibility bus when asked; their files and settings
+# stay in a folder of their own.
+mkdir -p "$work/bus"
+chmod 0700 "$work/bus"
+env HOME="$work/bus" XDG_RUNTIME_DIR="$work/bus" GSETTINGS_BACKEND=memory \
+  dbus-daemon --session --nofork --print-address=3 3>"$work/bus/address" >"$work/bus/log" 2>&1 &
+pids+=($!)
+wait_for test -s "$work/bus/address" || { cat "$work/bus/log" >&2; fail "dbus-daemon did not start"; }
+export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus/address")
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+  org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:ScreenReaderEnabled \
+  variant:boolean:true >/dev/null || fail "the accessibility bus did not start"
+
 # --- the program's empty home ----------------------------------------------
 
 home=$work/home
@@ -73,8 +95,9 @@ chmod 0700 "$work/runtime"
 # Starts Velkast in a clean environment; sets $velkast_pid.
 start_velkast() {
   env -i PATH=/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb \
-    HOME="$home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-    XDG_STATE_HOME="$work/state" XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime" \
+    DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" HOME="$home" XDG_CONFIG_HOME="$work/config" \
+    XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state" XDG_CACHE_HOME="$work/cache" \
+    XDG_RUNTIME_DIR="$work/runtime" \
     ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${LSAN_OPTIONS:+LSAN_OPTIONS="$LSAN_OPTIONS"} \
     "$velkast" >>"$work/velkast.log" 2>&1 &
   velkast_pid=$!
@@ -200,6 +223,9 @@ xdotool windowactivate --sync "$window"
 core_limit=$(awk '/^Max core file size/ { print $5, $6 }' "/proc/$first/limits")
 [[ $core_limit == "0 0" ]] || fail "core file limit of the running Velkast: $core_limit"
 echo "core file limit: $core_limit"
+
+timeout 30 /usr/bin/python3 "$(dirname "$0")/atspi_tree.py" "$first" ||
+  fail "what a screen reader is told"
 
 click "$window" input
 xdotool type --delay 20 "$password"

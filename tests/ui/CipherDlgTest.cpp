@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMimeData>
@@ -90,20 +91,25 @@ TEST_F(CipherDlgTest, FocusStartsOnTheInputAndTabFollowsTheTemplate) {
   });
 }
 
-// Neither button is a default one: Enter presses nothing and ends nothing.
-// The input is a text that either command would answer, so any command that
-// ran would show.
-TEST_F(CipherDlgTest, EnterPressesNothingAndSpacePressesTheFocusedButton) {
+// Enter and Space press the focused button; neither button is a default
+// one, so Enter in a field presses nothing and ends nothing. The input is a
+// text that either command would answer, so any command that ran would show.
+TEST_F(CipherDlgTest, EnterAndSpacePressOnlyTheFocusedButton) {
   Run([](HWND hDlg) {
     const QString typed = EngineEncrypt(kPassword);
     QTest::keyClicks(Field(hDlg, IDC_INPUT), typed);
-    for (int nID : {IDC_INPUT, IDC_DECRYPT, IDC_ENCRYPT}) {
+    const std::tuple<int, Qt::Key, QString> presses[] = {
+        {IDC_INPUT, Qt::Key_Return, QString()},
+        {IDC_OUTPUT, Qt::Key_Enter, QString()},
+        {IDC_DECRYPT, Qt::Key_Return, kPassword},
+        {IDC_ENCRYPT, Qt::Key_Enter, EngineEncrypt(typed)},
+        {IDC_DECRYPT, Qt::Key_Space, kPassword}};
+    for (const auto& [nID, key, shown] : presses) {
       ControlWidget(hDlg, nID)->setFocus();
-      QTest::keyClick(ControlWidget(hDlg, nID), Qt::Key_Return);
+      QTest::keyClick(ControlWidget(hDlg, nID), key);
+      EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), shown) << nID << ' ' << key;
+      EXPECT_FALSE(IsEnded(hDlg));
     }
-    EXPECT_TRUE(Field(hDlg, IDC_OUTPUT)->text().isEmpty() && !IsEnded(hDlg));
-    QTest::keyClick(ControlWidget(hDlg, IDC_ENCRYPT), Qt::Key_Space);
-    EXPECT_EQ(Field(hDlg, IDC_OUTPUT)->text(), EngineEncrypt(typed));
   });
 }
 
@@ -228,33 +234,40 @@ TEST_F(CipherDlgTest, FocusGivenAtInitIsKept) {
 
 // The window as the dialog manager builds it with the base units of its
 // font, each of x, y, cx and cy mapped by itself; fixed in size, with a
-// close button only.
-TEST_F(CipherDlgTest, WindowIsLaidOutInTheUnitsOfItsFont) {
-  Run([](HWND hDlg) {
-    QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
-    EXPECT_EQ(pDialog->windowTitle(), QLatin1String(kDesignedCaption));
-    EXPECT_EQ(pDialog->font().pointSize(), 8);
-    const QFontMetrics metrics(pDialog->font(), pDialog);
-    const int nBaseX = AverageCharWidthFromAlphabet(metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")));
-    const int nBaseY = metrics.height();
-    auto toPixels = [=](int x, int y, int cx, int cy) {
-      return std::tuple(MulDiv(x, nBaseX, 4), MulDiv(y, nBaseY, 8), MulDiv(cx, nBaseX, 4),
-                        MulDiv(cy, nBaseY, 8));
-    };
-    EXPECT_EQ(std::tuple(0, 0, pDialog->width(), pDialog->height()), toPixels(0, 0, 167, 149));
-    EXPECT_EQ(pDialog->minimumSize(), pDialog->maximumSize());
-    EXPECT_EQ(pDialog->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-              Qt::WindowCloseButtonHint);
-    for (const DesignedControl& c : kDesignedControls) {
-      const QWidget* pControl = ControlWidget(hDlg, c.id);
-      ASSERT_NE(pControl, nullptr) << c.id;
-      const QRect rc = pControl->geometry();
-      EXPECT_EQ(std::tuple(rc.x(), rc.y(), rc.width(), rc.height()), toPixels(c.x, c.y, c.cx, c.cy))
-          << c.id;
-      EXPECT_EQ(pControl->property("text").toString(), QLatin1String(c.pszText)) << c.id;
-      EXPECT_TRUE(pControl->isVisible()) << c.id;
-    }
+// close button only. Its font is the desktop's general font, family and size.
+void ExpectLaidOutInTheUnitsOf(HWND hDlg, const QString& family, int nPointSize) {
+  QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
+  EXPECT_EQ(pDialog->windowTitle(), QLatin1String(kDesignedCaption));
+  EXPECT_EQ(std::tuple(pDialog->font().family(), pDialog->font().pointSize()),
+            std::tuple(family, nPointSize));
+  const QFontMetrics metrics(pDialog->font(), pDialog);
+  const int nBaseX = AverageCharWidthFromAlphabet(metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")));
+  const int nBaseY = metrics.height();
+  auto toPixels = [=](int x, int y, int cx, int cy) {
+    return std::tuple(MulDiv(x, nBaseX, 4), MulDiv(y, nBaseY, 8), MulDiv(cx, nBaseX, 4),
+                      MulDiv(cy, nBaseY, 8));
+  };
+  EXPECT_EQ(std::tuple(0, 0, pDialog->width(), pDialog->height()), toPixels(0, 0, 167, 149));
+  EXPECT_EQ(pDialog->minimumSize(), pDialog->maximumSize());
+  EXPECT_EQ(pDialog->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+            Qt::WindowCloseButtonHint);
+  for (const DesignedControl& c : kDesignedControls) {
+    const QWidget* pControl = ControlWidget(hDlg, c.id);
+    ASSERT_NE(pControl, nullptr) << c.id;
+    const QRect rc = pControl->geometry();
+    EXPECT_EQ(std::tuple(rc.x(), rc.y(), rc.width(), rc.height()), toPixels(c.x, c.y, c.cx, c.cy))
+        << c.id;
+    EXPECT_EQ(pControl->property("text").toString(), QLatin1String(c.pszText)) << c.id;
+    EXPECT_EQ(pControl->font(), pDialog->font()) << c.id;
+    EXPECT_TRUE(pControl->isVisible()) << c.id;
+  }
+}
+
+TEST_F(CipherDlgTest, WindowIsLaidOutInTheUnitsOfTheDesktopFont) {
+  const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  Run([&desktop](HWND hDlg) {
+    ExpectLaidOutInTheUnitsOf(hDlg, desktop.family(), desktop.pointSize());
   });
 }
 
@@ -301,15 +314,33 @@ TEST_F(CipherDlgTest, WindowShowsTheIconGroup) {
   });
 }
 
-// Not masked; and a picture of the dialog after encrypting, for a person.
-TEST_F(CipherDlgTest, PasswordIsShownAsTyped) {
+// The password is not masked. The result is drawn as the system draws a
+// read-only field, on the window's colour, the input on the colour of a
+// field to type in: on a light palette, and on a dark one the desktop
+// switches to while the dialog is open (pictures of both for a person).
+TEST_F(CipherDlgTest, PasswordIsShownAsTypedAndTheResultAsReadOnly) {
+  const QPalette previous = QApplication::palette();
   Run([](HWND hDlg) {
     QTest::keyClicks(Field(hDlg, IDC_INPUT), kPassword);
     EXPECT_EQ(Field(hDlg, IDC_INPUT)->displayText(), kPassword);
     SendMessage(GetDlgItem(hDlg, IDC_ENCRYPT), BM_CLICK, 0, 0);
-    EXPECT_TRUE(AfxQtWidgetFromHandle(hDlg)->grab().save(
-        QStringLiteral(VELKAST_TEST_OUTPUT_DIR "/cipher-dialog.png")));
+    for (const auto& [pszName, pszWindow, pszBase] :
+         {std::tuple("light", "#efefef", "#ffffff"), {"dark", "#353535", "#1e1e1e"}}) {
+      QPalette palette{QColor(pszWindow), QColor(pszWindow)};
+      palette.setColor(QPalette::Base, QColor(pszBase));
+      QApplication::setPalette(palette);
+      QCoreApplication::processEvents();
+      const QImage picture = AfxQtWidgetFromHandle(hDlg)->grab().toImage();
+      picture.save(QStringLiteral(VELKAST_TEST_OUTPUT_DIR "/cipher-dialog-%1.png").arg(pszName));
+      const auto inside = [&picture, hDlg](int nID) {  // right of any text, inside the frame
+        const QRect rc = ControlWidget(hDlg, nID)->geometry();
+        return picture.pixelColor(rc.right() - 4, rc.center().y()).name();
+      };
+      EXPECT_EQ(std::tuple(inside(IDC_INPUT), inside(IDC_OUTPUT)), std::tuple(pszBase, pszWindow))
+          << pszName;
+    }
   });
+  QApplication::setPalette(previous);
 }
 
 // How many different columns of dark pixels a control's text came out as on
@@ -327,13 +358,15 @@ std::size_t DistinctInkColumns(const QImage& screen, const QWidget* pControl, in
   return columns.size() - 1;
 }
 
-// Offscreen cannot see a missing font: real_window_test.sh runs this in an
-// X server of its own.
-TEST(CipherDlgWindow, TextRendersAsGlyphsOnARealScreen) {
+// Offscreen cannot see a missing font, nor a desktop's: real_window_test.sh
+// runs this in an X server of its own, on a desktop whose general font is
+// DejaVu Sans at 16 points.
+TEST(CipherDlgWindow, TextRendersInTheDesktopFontOnARealScreen) {
   if (QGuiApplication::platformName() != QStringLiteral("xcb"))
     GTEST_SKIP() << "needs a real X server";
   CCipherDlg dlg;
   RunModal(dlg, [](HWND hDlg) {
+    ExpectLaidOutInTheUnitsOf(hDlg, QStringLiteral("DejaVu Sans"), 16);
     QTest::keyClicks(ControlWidget(hDlg, IDC_INPUT), kPassword);
     Click(hDlg, IDC_ENCRYPT);
     ControlWidget(hDlg, IDC_INPUT)->clearFocus();  // no caret in the picture

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts an X server of its own and runs a command there (the dialog test
-# that checks from a screenshot that its text rendered). Exits 77 (skipped)
-# only when Xvfb cannot start.
+# that checks from a screenshot that its text rendered), as on a Plasma
+# desktop whose general font is DejaVu Sans at 16 points (kdeglobals, which
+# Qt reads by itself there). Exits 77 (skipped) only when Xvfb cannot start.
 #
 # Usage: real_window_test.sh <command> [<argument>...]
 set -euo pipefail
@@ -42,7 +43,11 @@ fi
 display=:$(head -n1 "$work/display")
 echo "Xvfb on $display"
 
-DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work "$@" | tee "$work/test.log"
+mkdir -p "$work/config"
+printf '[General]\nfont=DejaVu Sans,16,-1,5,50,0,0,0,0,0\n' >"$work/config/kdeglobals"
+env -u QT_QPA_PLATFORMTHEME DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" \
+  XDG_CONFIG_HOME="$work/config" XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 "$@" |
+  tee "$work/test.log"
 status=${PIPESTATUS[0]}
 [[ $status -eq 0 ]] || exit "$status"
 # A filter that matches no test passes silently: insist that one test ran.

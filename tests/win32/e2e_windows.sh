@@ -3,8 +3,9 @@
 # driven from the keyboard as a person would, its result copied out through
 # the clipboard:
 #   - a password beyond ASCII, typed into the field that has the focus at
-#     start, encrypts (Tab to Encrypt, Space) to velkast-cli.exe's text;
-#   - that text pasted back decrypts to the password;
+#     start, encrypts (Enter there does nothing; Tab to Encrypt, Space) to
+#     velkast-cli.exe's text;
+#   - that text pasted back decrypts to the password (Tab to Decrypt, Enter);
 #   - Alt+F4 (the close box's command) and Escape each end the program by
 #     itself with status 0.
 # Exits 77 (skipped) when the X tools are not installed.
@@ -73,12 +74,12 @@ start_velkast
 # Tab order: input, output, Decrypt, Encrypt. A field reached with Tab has
 # its whole text selected.
 xdotool type --delay 50 "$password"
-keys Tab Tab Tab space shift+Tab shift+Tab ctrl+c
+keys Return Tab Tab Tab space shift+Tab shift+Tab ctrl+c
 expect_clipboard "$expected" "Encrypt"
 echo "encrypted: $expected"
 
 printf '%s' "$expected" | xclip -i -selection clipboard
-keys shift+Tab ctrl+v Tab Tab space shift+Tab ctrl+c
+keys shift+Tab ctrl+v Tab Tab Return shift+Tab ctrl+c
 expect_clipboard "$password" "Decrypt"
 echo "decrypted: $password"
 

@@ -1,6 +1,7 @@
 #include "platform/framework/qt/DialogBuilder.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,20 +15,25 @@
 
 namespace {
 
-// The shell dialog font names stand for the system's sans-serif font,
-// which fontconfig resolves.
+// The shell dialog font names stand for the system's dialog font: the
+// desktop's general font, family and size, so that a person's font setting
+// scales the whole layout through the dialog units. The dialog's font is
+// every control's, as the dialog manager gives it to each.
 QFont DialogFont(const DIALOG_TEMPLATE& tmpl) {
-  QFont font = QApplication::font();
   if ((tmpl.style & DS_SETFONT) == 0)
-    return font;
+    return QApplication::font();
   const QString face = AfxQtString(tmpl.strTypeface.c_str());
+  QFont font;
   if (face.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0 ||
-      face.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0)
-    font.setFamilies({QStringLiteral("sans-serif")});
-  else
+      face.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0) {
+    font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  } else {
+    font = QApplication::font();
     font.setFamilies({face});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(tmpl.wPointSize);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(tmpl.wPointSize);
+  }
+  font.setResolveMask(QFont::AllPropertiesResolved);
   return font;
 }
 
@@ -70,8 +76,8 @@ Qt::Alignment HorizontalAlignment(DWORD style) {
 
 QWidget* CreateButton(const DIALOG_ITEM_TEMPLATE& item, HWND hDlg, HWND hCtl, QWidget* pParent) {
   auto* pButton = new QPushButton(AfxQtString(item.strText.c_str()), pParent);
-  // Enter is the dialog's business (see DialogWidget), never a focused
-  // button's.
+  // Enter is the dialog's business (see DialogWidget), which presses a
+  // focused button as the dialog manager does.
   pButton->setAutoDefault(false);
   const int nID = item.id;
   QObject::connect(pButton, &QPushButton::clicked, pButton, [hDlg, hCtl, nID] {

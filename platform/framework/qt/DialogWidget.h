@@ -16,7 +16,8 @@ class DialogWidget : public QWidget {
   void closeEvent(QCloseEvent* pEvent) override;
 
  private:
-  HWND DefaultPushButton() const;
+  // The push button Enter presses, or null.
+  HWND ButtonForEnter() const;
 
   HWND m_hDlg;
 };

@@ -1,5 +1,6 @@
 #include "platform/framework/qt/SingleLineEdit.h"
 
+#include <QEvent>
 #include <QValidator>
 
 #include <algorithm>
@@ -51,4 +52,23 @@ void SingleLineEdit::SetTextAsIs(const QString& text) {
   setValidator(nullptr);
   setText(text);
   setValidator(pValidator);
+}
+
+void SingleLineEdit::changeEvent(QEvent* pEvent) {
+  QLineEdit::changeEvent(pEvent);
+  // A new palette (the desktop's light or dark one) has new window colours.
+  if (pEvent->type() == QEvent::ReadOnlyChange || pEvent->type() == QEvent::PaletteChange)
+    ApplyReadOnlyColours();
+}
+
+void SingleLineEdit::ApplyReadOnlyColours() {
+  QPalette own;  // no role of its own: every role follows the window's palette
+  if (isReadOnly()) {
+    const QPalette& current = palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+      own.setBrush(group, QPalette::Base, current.brush(group, QPalette::Window));
+      own.setBrush(group, QPalette::Text, current.brush(group, QPalette::WindowText));
+    }
+  }
+  setPalette(own);
 }

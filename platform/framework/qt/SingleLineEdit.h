@@ -4,6 +4,8 @@
 // system's control pastes: a password copied with its line end pastes as
 // the password alone. Text the program sets is kept as it is, as the
 // system's control keeps it.
+// A read-only one is drawn as the system draws a read-only edit control, on
+// the window's colours, so it reads as a result and not as a place to type.
 #pragma once
 
 #include <QLineEdit>
@@ -19,6 +21,13 @@ class SingleLineEdit : public QLineEdit {
   // already the changed one then.
   const QString& TextBeforeChange() const { return m_textBefore; }
 
+ protected:
+  void changeEvent(QEvent* pEvent) override;
+
  private:
+  // Sets the field's own colours: the window's for a read-only field, none
+  // (the palette's) for another.
+  void ApplyReadOnlyColours();
+
   QString m_textBefore;
 };

@@ -15,14 +15,24 @@ HWND DialogOf(HWND hWnd) {
   return hRoot != nullptr && ::GetWindowLongPtrW(hRoot, DWLP_DLGPROC) != 0 ? hRoot : nullptr;
 }
 
-void PressDefaultButton(HWND hDlg) {
-  const LRESULT nDefId = ::SendMessageW(hDlg, DM_GETDEFID, 0, 0);
-  if (HIWORD(nDefId) != DC_HASDEFID)
-    return;
-  const WORD nID = LOWORD(nDefId);
-  HWND hButton = ::GetDlgItem(hDlg, nID);
+// A push button that has the focus is the default one while it has it.
+HWND FocusedPushButton(HWND hDlg, HWND hFocus) {
+  if (!::IsChild(hDlg, hFocus))
+    return nullptr;
+  const LRESULT nCode = ::SendMessageW(hFocus, WM_GETDLGCODE, 0, 0);
+  return (nCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0 ? hFocus : nullptr;
+}
+
+void PressButtonForEnter(HWND hDlg, HWND hFocus) {
+  HWND hButton = FocusedPushButton(hDlg, hFocus);
+  if (hButton == nullptr) {
+    const LRESULT nDefId = ::SendMessageW(hDlg, DM_GETDEFID, 0, 0);
+    if (HIWORD(nDefId) != DC_HASDEFID)
+      return;
+    hButton = ::GetDlgItem(hDlg, LOWORD(nDefId));
+  }
   if (hButton != nullptr && ::IsWindowEnabled(hButton))
-    ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+    ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hButton), BN_CLICKED),
                    reinterpret_cast<LPARAM>(hButton));
 }
 
@@ -33,7 +43,7 @@ LRESULT CALLBACK FilterDialogMessage(int nCode, WPARAM wParam, LPARAM lParam) {
   if (nCode == MSGF_DIALOGBOX && pMsg != nullptr && IsEnter(*pMsg)) {
     if (HWND hDlg = DialogOf(pMsg->hwnd)) {
       if (pMsg->message == WM_KEYDOWN)
-        PressDefaultButton(hDlg);
+        PressButtonForEnter(hDlg, pMsg->hwnd);
       return TRUE;
     }
   }
