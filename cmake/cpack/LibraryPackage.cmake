@@ -7,10 +7,14 @@ file(GLOB _library "${CPACK_TEMPORARY_DIRECTORY}/library/usr/lib/*/libvelkast.so
 if(NOT _library)
   return()
 endif()
+# dpkg-shlibdeps reads it where a package build would have it.
 set(_work "${CPACK_TOPLEVEL_DIRECTORY}/library-shlibdeps")
 file(WRITE "${_work}/debian/control" "Source: velkast\n\nPackage: libvelkast1\nArchitecture: any\n")
+file(MAKE_DIRECTORY "${_work}/debian/libvelkast1/DEBIAN")
+file(COPY "${_library}" DESTINATION "${_work}/debian/libvelkast1")
+get_filename_component(_name "${_library}" NAME)
 execute_process(
-  COMMAND dpkg-shlibdeps -O "${_library}"
+  COMMAND dpkg-shlibdeps -O "debian/libvelkast1/${_name}"
   WORKING_DIRECTORY "${_work}"
   OUTPUT_VARIABLE _substvars
   RESULT_VARIABLE _rc)
