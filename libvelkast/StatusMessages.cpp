@@ -9,8 +9,8 @@ namespace {
 constexpr const char* kMessages[] = {
     "success",
     "the result does not fit in the buffer given",
-    "invalid argument: a NULL pointer, an unknown flag, or more than 1048576 bytes of password or "
-    "2097184 of text",
+    ("invalid argument: a NULL pointer, an unknown flag, or more than 1048576 bytes of password "
+     "or 2097184 of text"),
     "not valid UTF-8",
     "outside code page 1252: an encrypted text cannot carry it",
     "a control character, which a terminal acts on instead of showing",
