@@ -3,7 +3,6 @@
 // returns, so calls on many threads at once share nothing that changes.
 #include <algorithm>
 #include <cstdint>
-#include <new>
 #include <string_view>
 
 #include "cipher/AesTextCipher.h"
