@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks that the same source gives the same bytes: builds what is shipped
-# (the .deb; the Windows ZIP and installer) in a temporary folder of its own
+# (the .debs; the Windows ZIP and installer) in a temporary folder of its own
 # with another time zone, locale and umask, and compares it, artefact by
 # artefact, with a first build:
 #
@@ -11,8 +11,9 @@
 #                                                     scripts/test.sh makes
 #                                                     them from a clean clone)
 #
-# Compared: the .deb and every file in it, velkast-1.0.0.1-win64.zip and
-# .exe, and Velkast.exe and velkast-cli.exe as built. On a difference it
+# Compared: every .deb (the program's and the library's) and every file in
+# it, velkast-1.0.0.1-win64.zip and .exe, and Velkast.exe, velkast-cli.exe
+# and velkast.dll as built. On a difference it
 # names the artefact and shows what differs in it (diffoscope, when
 # installed, else the first differing bytes), and exits 1.
 set -euo pipefail
@@ -78,20 +79,26 @@ compare() {
   fi
 }
 
-deb=$(cd "$first_linux/packages" && ls velkast_*.deb)
-compare "$deb" "$first_linux/packages/$deb" "$second_linux/packages/$deb"
-mkdir -p "$work/deb1" "$work/deb2"
-dpkg-deb -x "$first_linux/packages/$deb" "$work/deb1"
-dpkg-deb -x "$second_linux/packages/$deb" "$work/deb2"
-(cd "$work/deb1" && find . -type f | LC_ALL=C sort) >"$work/deb-files"
-while read -r file; do
-  compare "$deb: ${file#./}" "$work/deb1/$file" "$work/deb2/$file"
-done <"$work/deb-files"
+debs=$(cd "$first_linux/packages" && ls ./*.deb)
+[[ $debs == "$(cd "$second_linux/packages" && ls ./*.deb)" ]] ||
+  { echo "the two builds make other packages" >&2; differences=$((differences + 1)); }
+for deb in $debs; do
+  deb=${deb#./}
+  compare "$deb" "$first_linux/packages/$deb" "$second_linux/packages/$deb"
+  rm -rf "$work/deb1" "$work/deb2"
+  mkdir -p "$work/deb1" "$work/deb2"
+  dpkg-deb -x "$first_linux/packages/$deb" "$work/deb1"
+  dpkg-deb -x "$second_linux/packages/$deb" "$work/deb2"
+  (cd "$work/deb1" && find . -type f | LC_ALL=C sort) >"$work/deb-files"
+  while read -r file; do
+    compare "$deb: ${file#./}" "$work/deb1/$file" "$work/deb2/$file"
+  done <"$work/deb-files"
+done
 for package in "$first_windows"/packages/velkast-*-win64.{zip,exe}; do
   name=$(basename "$package")
   compare "$name" "$package" "$second_windows/packages/$name"
 done
-for program in app/Velkast.exe tools/velkast-cli.exe; do
+for program in app/Velkast.exe tools/velkast-cli.exe libvelkast/velkast.dll; do
   compare "$program" "$first_windows/$program" "$second_windows/$program"
 done
 for sums in "$first_linux/packages" "$first_windows/packages"; do

@@ -22,6 +22,7 @@ scripts/check-format.sh \
   platform/framework/ResourceFile.cpp platform/framework/ResourceReader.h \
   platform/framework/VersionBlock.cpp platform/framework/WindowText.{h,cpp} \
   platform/framework/qt/Icons.cpp platform/framework/win32/DialogBox.cpp \
+  ':(glob)libvelkast/*.cpp' ':(glob)libvelkast/*.h' tests/lib/ApiMemoryTest.cpp \
   tests/framework/IconImagesTest.cpp tests/framework/ResourceTest.cpp tests/ui/CipherDlgTest.cpp
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="

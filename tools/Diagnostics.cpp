@@ -50,3 +50,12 @@ std::string CodePointName(char32_t cp) {
   std::snprintf(sz, sizeof sz, "U+%04X", static_cast<unsigned>(cp));
   return sz;
 }
+
+std::string CharacterFaultText(const CPasswordFault& fault) {
+  if (fault.nStatus == VELKAST_OK)
+    return {};
+  std::string text = "character " + std::to_string(fault.nChar) + ", " + CodePointName(fault.cp);
+  if (fault.cp == 0)
+    return text + ", a NUL, would end the password early";
+  return text + ", is " + velkast_status_message(fault.nStatus);
+}

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "libvelkast/PasswordRules.h"
+
 inline constexpr std::string_view kProgramName = "velkast-cli";
 
 // Exit statuses.
@@ -22,3 +24,7 @@ void ReportSystemError(std::string_view what, int err);
 
 // "U+00E9", "U+1F600": how messages name a character.
 std::string CodePointName(char32_t cp);
+
+// "character 5, U+0100, is outside code page 1252: ...": a password's
+// refused character in the library's words; empty for no fault.
+std::string CharacterFaultText(const CPasswordFault& fault);

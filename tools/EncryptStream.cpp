@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "libvelkast/PasswordRules.h"
+#include "libvelkast/Utf8Codec.h"
 #include "platform/core/LocalMemory.h"
 #include "tools/Diagnostics.h"
 #include "tools/LineCipher.h"
 #include "tools/OutputWriter.h"
-#include "tools/PasswordRules.h"
-#include "tools/Utf8LineCodec.h"
 
 void CLineEncryptor::WipeLine() {
   SecureZeroMemory(m_strPassword.data(), m_strPassword.capacity() * sizeof(WCHAR));
@@ -18,17 +18,13 @@ void CLineEncryptor::WipeLine() {
 
 std::string CLineEncryptor::WhyRefused(std::string_view bytes, std::size_t cbBefore,
                                        std::size_t nCharsBefore) {
-  std::size_t nBadByte = 0;
-  const bool bUtf8 = DecodeUtf8Strict(bytes, m_strPassword, &nBadByte);
-  // The characters before a byte that is not UTF-8 come first.
-  if (std::string why = WhyNotEncryptable(m_strPassword, nCharsBefore + 1); !why.empty())
-    return why;
-  if (bUtf8)
-    return {};
+  const CPasswordFault fault = CheckPassword(bytes, m_strPassword, nCharsBefore + 1);
+  if (fault.nStatus != VELKAST_E_UTF8)
+    return CharacterFaultText(fault);
   char szByte[8];
-  std::snprintf(szByte, sizeof szByte, "0x%02X", static_cast<unsigned char>(bytes[nBadByte]));
-  return "not valid UTF-8 at byte " + std::to_string(cbBefore + nBadByte + 1) + " (" + szByte +
-         ")";
+  std::snprintf(szByte, sizeof szByte, "0x%02X", static_cast<unsigned char>(bytes[fault.nByte]));
+  return std::string(velkast_status_message(VELKAST_E_UTF8)) + " at byte " +
+         std::to_string(cbBefore + fault.nByte + 1) + " (" + szByte + ")";
 }
 
 bool CLineEncryptor::CheckLineStart(std::string_view start, std::size_t nLine,

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "libvelkast/WideString.h"
 #include "tools/LineStream.h"
-#include "tools/WideString.h"
 
 class CLineCipher;
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "libvelkast/Utf8Codec.h"
 #include "platform/core/LocalMemory.h"
 #include "tools/StandardStreams.h"
-#include "tools/Utf8LineCodec.h"
 
 COutputWriter::COutputWriter(int fd, bool bFlushEachLine, std::size_t cbBuffer)
     : m_fd(fd), m_bFlushEachLine(bFlushEachLine), m_cbThreshold(cbBuffer) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/WideString.h"
+#include "libvelkast/WideString.h"
 
 class COutputWriter {
  public:

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cipher/BuiltinKey.h"
+#include "libvelkast/TextLimits.h"
 #include "platform/core/LocalMemory.h"
 #include "platform/core/ProcessHardening.h"
 #include "tools/CommandLine.h"
@@ -12,7 +13,6 @@
 #include "tools/EncryptStream.h"
 #include "tools/HelpText.h"
 #include "tools/LineCipher.h"
-#include "tools/LineLimits.h"
 #include "tools/LineReader.h"
 #include "tools/LineStream.h"
 #include "tools/OutputWriter.h"
@@ -88,10 +88,10 @@ int RunCommand(const CCommandLine& cmd) {
   const bool bShellBlanks = MayEndInShellBlank(kStandardInput);
   if (cmd.m_nCommand == CliCommand::Encrypt) {
     CLineEncryptor encryptor(cipher, bShellBlanks);
-    return Run(kPasswordPrompt, kMaxPasswordLine, encryptor, out);
+    return Run(kPasswordPrompt, kMaxPasswordBytes, encryptor, out);
   }
   CLineDecryptor decryptor(cipher, cmd.m_bLenient, bShellBlanks);
-  return Run(kTextPrompt, kMaxTextLine, decryptor, out);
+  return Run(kTextPrompt, kMaxTextBytes, decryptor, out);
 }
 
 }  // namespace

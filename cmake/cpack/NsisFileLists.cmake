@@ -6,11 +6,14 @@
 #   <staged tree>-install.nsh     SetOutPath and File for every file
 #   <staged tree>-uninstall.nsh   Delete for every file, then RMDir for
 #                                 every folder, deepest first
+# The installer is for people who use the programs: the library's files for
+# developers (dev/) are in the ZIP only.
 if(NOT CPACK_GENERATOR STREQUAL "NSIS")
   return()
 endif()
 set(_root "${CPACK_TEMPORARY_DIRECTORY}")
 file(GLOB_RECURSE _files RELATIVE "${_root}" "${_root}/*")
+list(FILTER _files EXCLUDE REGEX "^dev/")
 list(SORT _files)
 set(_install "")
 set(_uninstall "")

@@ -16,11 +16,11 @@
 #include <thread>
 
 #include "cipher/BuiltinKey.h"
+#include "libvelkast/TextLimits.h"
 #include "platform/core/LocalMemory.h"
 #include "tools/DecryptStream.h"
 #include "tools/EncryptStream.h"
 #include "tools/LineCipher.h"
-#include "tools/LineLimits.h"
 #include "tools/LineReader.h"
 #include "tools/OutputWriter.h"
 
@@ -80,7 +80,7 @@ TEST(CliMemory, AnAnsweredPasswordLeavesNoCopyWhileTheStreamWaits) {
       CLineEncryptor encryptor(cipher);
       CLineDecryptor decryptor(cipher, false);
       CLineTransform& transform = c.bEncrypt ? static_cast<CLineTransform&>(encryptor) : decryptor;
-      CLineReader reader(in[0], kMaxTextLine);
+      CLineReader reader(in[0], kMaxTextBytes);
       COutputWriter writer(out[1], false);
       RunLineStream(reader, writer, transform);
       close(out[1]);

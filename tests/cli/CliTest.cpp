@@ -13,9 +13,9 @@
 #include "tests/cli/CliProcess.h"
 #include "cipher/AesTextCipher.h"
 #include "cipher/BuiltinKey.h"
+#include "libvelkast/Utf8Codec.h"
+#include "libvelkast/WideString.h"
 #include "platform/core/CodePage.h"
-#include "tools/Utf8LineCodec.h"
-#include "tools/WideString.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "tools/Utf8LineCodec.h"
-#include "tools/WideString.h"
+#include "libvelkast/Utf8Codec.h"
+#include "libvelkast/WideString.h"
 
 TEST(Utf8LineCodec, StrictDecodingAndEncodingAgreeWithIconv) {
   // Bytes drawn mostly from lead and continuation ranges, so valid and

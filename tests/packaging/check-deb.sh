@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the .deb from a build tree, checks it as the Debian archive would,
-# then installs it into a scratch root and starts the program as people do:
-#   - lintian with no error and no warning; a manual page for every program;
+# Builds the .debs from a build tree, checks them as the Debian archive
+# would, then installs them into a scratch root and starts the program as
+# people do:
+#   - lintian with no error and no warning, for every package; a manual page
+#     for every program;
 #   - with the dialog program: a valid desktop entry and AppStream metainfo,
 #     the theme icons at every size, the font and Qt among its dependencies
 #     and qt6-wayland recommended, the version block in the program;
@@ -13,7 +15,12 @@
 #     Exec line starts the dialog in an X server of its own, and the
 #     window's WM_CLASS is the entry's StartupWMClass;
 #   - on a Wayland compositor with no X server behind it (sway, headless, as
-#     an ordinary user), the window's app_id is the desktop entry's id.
+#     an ordinary user), the window's app_id is the desktop entry's id;
+#   - the library's packages (libvelkast1, libvelkast-dev, python3-velkast):
+#     their fields, files and dependencies, the library's shlibs, symbols
+#     and ldconfig trigger, and its hardening; unpacked, a C program built
+#     through pkg-config and through find_package, and a Python script, make
+#     and read texts (tests/lib/check-install.sh).
 # The desktop entry and metainfo are validated from the build tree too, so
 # they stay valid before the program exists.
 #
@@ -149,6 +156,50 @@ walk(json.load(sys.stdin))') && [[ -n $app_id ]]
   echo "started from its desktop entry on Wayland (no X server): app_id $app_id"
 }
 
+# The library's packages: their fields and files, the library's control
+# files and hardening; then, unpacked beside the program, the library used
+# as a C program and a Python script use it.
+check_library_packages() {
+  local row package name section architecture depends files report multiarch
+  multiarch=lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+  for row in "$libdeb|libvelkast1|libs|$arch|libc6 (>= *libstdc++6 (>= *" \
+    "$devdeb|libvelkast-dev|libdevel|$arch|libvelkast1 (= $version)" \
+    "$pydeb|python3-velkast|python|all|python3:any, libvelkast1 (= $version)"; do
+    IFS='|' read -r package name section architecture depends <<<"$row"
+    [[ $(dpkg-deb -f "$package" Package Version Section Architecture Source | tr '\n' ' ') == \
+      "Package: $name Version: $version Section: $section Architecture: $architecture Source: velkast " ]] ||
+      fail "$name: $(dpkg-deb -f "$package" Package Version Section Architecture Source | tr '\n' ' ')"
+    # shellcheck disable=SC2053  # a pattern
+    [[ $(dpkg-deb -f "$package" Depends) == $depends ]] ||
+      fail "$name depends on '$(dpkg-deb -f "$package" Depends)'"
+    dpkg-deb -x "$package" "$root"
+  done
+  files() { dpkg-deb -c "$1" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort | tr '\n' ' '; }
+  [[ $(files "$libdeb") == "./usr/$multiarch/libvelkast.so.1 ./usr/$multiarch/libvelkast.so.$version ./usr/share/doc/libvelkast1/changelog.gz ./usr/share/doc/libvelkast1/copyright " ]] ||
+    fail "libvelkast1 holds $(files "$libdeb")"
+  [[ $(files "$devdeb") == "./usr/include/velkast.h ./usr/$multiarch/cmake/Velkast/VelkastConfig.cmake ./usr/$multiarch/cmake/Velkast/VelkastConfigVersion.cmake ./usr/$multiarch/cmake/Velkast/VelkastTargets-release.cmake ./usr/$multiarch/cmake/Velkast/VelkastTargets.cmake ./usr/$multiarch/libvelkast.so ./usr/$multiarch/pkgconfig/velkast.pc ./usr/share/doc/libvelkast-dev/changelog.gz ./usr/share/doc/libvelkast-dev/copyright ./usr/share/man/man3/velkast.3.gz " ]] ||
+    fail "libvelkast-dev holds $(files "$devdeb")"
+  [[ $(files "$pydeb") == "./usr/lib/python3/dist-packages/velkast/__init__.py ./usr/lib/python3/dist-packages/velkast/py.typed ./usr/share/doc/python3-velkast/changelog.gz ./usr/share/doc/python3-velkast/copyright " ]] ||
+    fail "python3-velkast holds $(files "$pydeb")"
+  # Debian's ldconfig trigger, not ldconfig from maintainer scripts.
+  [[ $(dpkg-deb --ctrl-tarfile "$libdeb" | tar -t | LC_ALL=C sort | tr '\n' ' ') == \
+    "./control ./md5sums ./shlibs ./symbols ./triggers " ]] || fail "libvelkast1's control files"
+  [[ $(dpkg-deb -I "$libdeb" shlibs) == "libvelkast 1 libvelkast1 (>= $version)" ]] ||
+    fail "libvelkast1's shlibs: $(dpkg-deb -I "$libdeb" shlibs)"
+  [[ $(dpkg-deb -I "$libdeb" triggers) == "activate-noawait ldconfig" ]] || fail "no ldconfig trigger"
+  dpkg-deb -I "$libdeb" symbols | grep -qx " velkast_encrypt@VELKAST_1 $version" ||
+    fail "libvelkast1's symbols: $(dpkg-deb -I "$libdeb" symbols)"
+  # A library has no PIE, and no call whose size its compiler knows to fortify.
+  report=$(hardening-check "$root/usr/$multiarch/libvelkast.so.$version") || true
+  echo "$report"
+  if grep -E 'Stack protected|Read-only relocations|Immediate binding' <<<"$report" |
+    grep -vqE ': yes'; then
+    fail "libvelkast.so.$version is not hardened"
+  fi
+  "$source/tests/lib/check-install.sh" "$source" /usr/bin/python3 "$multiarch" \
+    lib/python3/dist-packages "$root" || fail "the library as its packages install it"
+}
+
 validate_desktop "$source/res/linux/$id.desktop"
 validate_metainfo "$build/packaging/$id.metainfo.xml"
 
@@ -160,13 +211,23 @@ if ! (cd "$build" && "$cpack" -G DEB -B "$work" >"$work/cpack.log" 2>&1); then
   echo "FAIL: cpack" >&2
   exit 1
 fi
-deb=$work/velkast_${version}_$(dpkg --print-architecture).deb
-[[ -f "$deb" ]] || { echo "FAIL: no $deb" >&2; ls "$work" >&2; exit 1; }
+arch=$(dpkg --print-architecture)
+deb=$work/velkast_${version}_$arch.deb
+libdeb=$work/libvelkast1_${version}_$arch.deb
+devdeb=$work/libvelkast-dev_${version}_$arch.deb
+pydeb=$work/python3-velkast_${version}_all.deb
+debs=("$deb" "$libdeb" "$devdeb" "$pydeb")
+for package in "${debs[@]}"; do
+  [[ -f "$package" ]] || { echo "FAIL: no $package" >&2; ls "$work" >&2; exit 1; }
+done
+[[ $(cd "$work" && ls ./*.deb | wc -l) == "${#debs[@]}" ]] || fail "more packages: $(ls "$work")"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-dpkg-deb -I "$deb" control
-echo "files:"
-dpkg-deb -c "$deb" | awk '{ print "  " $6 }'
+for package in "${debs[@]}"; do
+  dpkg-deb -I "$package" control
+  echo "files:"
+  dpkg-deb -c "$package" | awk '{ print "  " $6 }'
+done
 
 [[ "$(dpkg-deb -f "$deb" Package)" == velkast ]] || fail "package name"
 [[ "$(dpkg-deb -f "$deb" Version)" == "$version" ]] || fail "package version"
@@ -197,6 +258,8 @@ for entry in json.load(open(sys.argv[1])):
 [[ $(PATH=$root/usr/bin:/usr/bin:/bin command -v velkast-cli) == "$root/usr/bin/velkast-cli" ]] ||
   fail "velkast-cli is not the command on PATH"
 
+check_library_packages
+
 if [[ -x "$root/usr/bin/velkast" ]]; then
   [[ $(PATH=$root/usr/bin:/usr/bin:/bin command -v velkast) == "$root/usr/bin/velkast" ]] ||
     fail "velkast is not the command on PATH"
@@ -222,12 +285,14 @@ else
 fi
 
 # Lintian refuses nothing as root here but says so; keep that line out.
-if ! lintian --fail-on error,warning --tag-display-limit 0 -I "$deb" 2> >(grep -v 'root privileges' >&2); then
-  fail "lintian"
-fi
+for package in "${debs[@]}"; do
+  if ! lintian --fail-on error,warning --tag-display-limit 0 -I "$package" 2> >(grep -v 'root privileges' >&2); then
+    fail "lintian $(basename "$package")"
+  fi
+done
 
 if ((failures)); then
   echo "$failures check(s) failed" >&2
   exit 1
 fi
-echo "velkast_${version} passes"
+echo "velkast, libvelkast1, libvelkast-dev and python3-velkast ${version} pass"

@@ -2,9 +2,13 @@
 # The Windows packages, built from this tree, installed and started as a
 # person does, under Wine:
 #   - the ZIP holds the two programs, the README for Windows users and the
-#     licence at its top, with CRLF line ends, and nothing else;
+#     licence at its top, with CRLF line ends, and the library for
+#     programmers in dev/, and nothing else;
+#   - velkast.dll carries its own version block, exports the C API alone and
+#     needs only the system's DLLs; the README's C example, built against
+#     the ZIP's dev/ folder, runs under Wine;
 #   - the installer carries its own version block;
-#   - installed silently, the programs are under the 64-bit Program Files,
+#   - installed silently, the programs (not dev/) are under the 64-bit Program Files,
 #     Apps and Features lists them with what it shows (name, version,
 #     publisher, icon, folder, size, a quoted uninstaller, no Modify or
 #     Repair), and the Start-menu shortcut, started through the shell,
@@ -14,9 +18,10 @@
 #   - installed again into another folder, the first install is gone;
 #   - uninstalled, nothing is left: no file, no shortcut, no registry key.
 #
-# usage: check_packages.sh BUILD_DIR CPACK_COMMAND VERSION WINE_RUN WAIT_WINDOW
+# usage: check_packages.sh BUILD_DIR CPACK_COMMAND VERSION WINE_RUN WAIT_WINDOW C_COMPILER
+#                          C_EXAMPLE
 set -euo pipefail
-build=$1 cpack=$2 version=$3 wine_run=$4 wait_window=$5
+build=$1 cpack=$2 version=$3 wine_run=$4 wait_window=$5 cc=$6 example=$7
 export VELKAST_WINEPREFIX=${VELKAST_WINEPREFIX:-$build/wineprefix}
 # No menu entries in the Linux desktop of whoever runs the test.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
@@ -53,7 +58,8 @@ installer=$work/velkast-$version-win64.exe
 # --- the ZIP and the installer's version block -----------------------------
 
 listing=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
-[[ $listing == "LICENSE.txt README.txt Velkast.exe velkast-cli.exe " ]] || fail "the ZIP holds: $listing"
+[[ $listing == "LICENSE.txt README.txt Velkast.exe dev/ dev/bin/ dev/bin/velkast.dll dev/include/ dev/include/velkast.h dev/lib/ dev/lib/libvelkast.dll.a dev/lib/velkast.def velkast-cli.exe " ]] ||
+  fail "the ZIP holds: $listing"
 for text in README.txt LICENSE.txt; do
   unzip -p "$zip" "$text" | "$python" -c '
 import sys
@@ -81,6 +87,39 @@ print("installer version block:", wrong or "as expected")
 sys.exit(1 if wrong else 0)
 EOF
 
+# --- the library for programmers ---------------------------------------------
+
+unzip -q "$zip" 'dev/*' -d "$work/zip"
+dev=$work/zip/dev
+"$python" - "$dev/bin/velkast.dll" "$version" <<'EOF' || fail "velkast.dll"
+import sys
+import pefile
+pe = pefile.PE(sys.argv[1])
+strings = {}
+for info in pe.FileInfo[0]:
+    for table in getattr(info, "StringTable", []):
+        strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+wanted = {"FileVersion": sys.argv[2], "ProductVersion": sys.argv[2], "ProductName": "Velkast",
+          "OriginalFilename": "velkast.dll", "InternalName": "velkast.dll"}
+wrong = {k: strings.get(k) for k, v in wanted.items() if strings.get(k) != v}
+if pe.VS_FIXEDFILEINFO[0].FileType != 2:  # VFT_DLL
+    wrong["file type"] = pe.VS_FIXEDFILEINFO[0].FileType
+exports = sorted(e.name.decode() for e in pe.DIRECTORY_ENTRY_EXPORT.symbols)
+if exports != ["velkast_decrypt", "velkast_encrypt", "velkast_status_message", "velkast_version"]:
+    wrong["exports"] = exports
+dlls = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
+if not dlls <= {"advapi32.dll", "kernel32.dll", "msvcrt.dll"}:
+    wrong["imports"] = sorted(dlls)
+print("velkast.dll:", wrong or f"its version block, exports {exports}, imports {sorted(dlls)}")
+sys.exit(1 if wrong else 0)
+EOF
+# Built as its user would build it, beside velkast.dll.
+"$cc" -std=c99 -Wall -Wextra -Wpedantic -Werror -I"$dev/include" -o "$dev/bin/example.exe" \
+  "$example" "$dev/lib/libvelkast.dll.a" || fail "the C example does not build against dev/"
+out=$("$wine_run" "$dev/bin/example.exe" | tr -d '\r') || true
+[[ $out == "53877449c8ce5745eefc1ef26d760efa password" ]] || fail "the C example printed '$out'"
+echo "the C example, built against the ZIP's dev/: $out"
+
 # --- installed silently, started from the Start menu ------------------------
 
 wine() { "$wine_run" "$@"; }
@@ -102,6 +141,7 @@ expect_installed_in() {
     [[ -f $(unix_dir "$dir")/$file ]] || fail "not installed: $dir\\$file"
   done
   [[ -f $(unix_dir "$shortcut") ]] || fail "no Start-menu shortcut"
+  [[ ! -e $(unix_dir "$dir")/dev ]] || fail "the installer installed dev"
   local expected=(
     "DisplayName|REG_SZ Velkast"
     "DisplayVersion|REG_SZ $version"

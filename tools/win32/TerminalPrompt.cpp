@@ -4,9 +4,9 @@
 
 #include <cerrno>
 
+#include "libvelkast/Utf8Codec.h"
+#include "libvelkast/WideString.h"
 #include "platform/core/LocalMemory.h"
-#include "tools/Utf8LineCodec.h"
-#include "tools/WideString.h"
 
 namespace {
 

@@ -1,12 +1,10 @@
-#include "tools/Utf8LineCodec.h"
+#include "libvelkast/Utf8Codec.h"
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char b) {
-  return (b & 0xC0) == 0x80;
-}
+bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 // Decodes the sequence at the start of in (not empty, first byte >= 0x80).
 // Returns its length and sets *pCp, or returns minus the length of the
@@ -94,9 +92,7 @@ bool DecodeUtf8Strict(std::string_view in, WString& out, std::size_t* pErrorOffs
   return Decode<true>(in, out, pErrorOffset);
 }
 
-void DecodeUtf8Lenient(std::string_view in, WString& out) {
-  Decode<false>(in, out, nullptr);
-}
+void DecodeUtf8Lenient(std::string_view in, WString& out) { Decode<false>(in, out, nullptr); }
 
 std::string_view WithoutCutSequence(std::string_view in) {
   // The lead byte among the last three, if the sequence it starts is valid
@@ -126,7 +122,11 @@ char32_t CodePointAt(WStringView in, std::size_t i, std::size_t* pUnits) {
   return u;
 }
 
-void AppendUtf8(WStringView in, std::string& out) {
+namespace {
+
+// Calls put with each byte of the UTF-8 form of in.
+template <typename Put>
+void ForEachUtf8Byte(WStringView in, Put put) {
   for (std::size_t i = 0; i < in.size();) {
     std::size_t units = 1;
     char32_t cp = CodePointAt(in, i, &units);
@@ -134,19 +134,38 @@ void AppendUtf8(WStringView in, std::string& out) {
     if (cp >= 0xD800 && cp <= 0xDFFF)
       cp = kReplacement;
     if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
+      put(cp);
     } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      put(0xC0 | (cp >> 6));
+      put(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      put(0xE0 | (cp >> 12));
+      put(0x80 | ((cp >> 6) & 0x3F));
+      put(0x80 | (cp & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      put(0xF0 | (cp >> 18));
+      put(0x80 | ((cp >> 12) & 0x3F));
+      put(0x80 | ((cp >> 6) & 0x3F));
+      put(0x80 | (cp & 0x3F));
     }
   }
+}
+
+}  // namespace
+
+std::size_t Utf8Length(WStringView in) {
+  std::size_t cb = 0;
+  ForEachUtf8Byte(in, [&cb](char32_t) { ++cb; });
+  return cb;
+}
+
+char* EncodeUtf8(WStringView in, char* out) {
+  ForEachUtf8Byte(in, [&out](char32_t b) { *out++ = static_cast<char>(b); });
+  return out;
+}
+
+void AppendUtf8(WStringView in, std::string& out) {
+  const std::size_t cbOld = out.size();
+  out.resize(cbOld + Utf8Length(in));
+  EncodeUtf8(in, out.data() + cbOld);
 }

@@ -1,13 +1,13 @@
-// UTF-8 lines to UTF-16 text and back. A string reused for every line is
-// allocated only for a line longer than any before it, and never grows by
-// copying, so no stray copy of a line is left in released memory.
+// UTF-8 to UTF-16 text and back. A string reused for every password is
+// allocated only for one longer than any before it, and never grows by
+// copying, so no stray copy of a password is left in released memory.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "tools/WideString.h"
+#include "libvelkast/WideString.h"
 
 // Strict decoding: overlong forms, surrogates, values above U+10FFFF and
 // truncated sequences are errors. Returns false and stores the offset of the
@@ -23,7 +23,11 @@ std::string_view WithoutCutSequence(std::string_view in);
 // each maximal invalid subsequence becomes one U+FFFD.
 void DecodeUtf8Lenient(std::string_view in, WString& out);
 
-// Appends the UTF-8 form of in; an unpaired surrogate becomes U+FFFD.
+// The UTF-8 form of in, an unpaired surrogate as U+FFFD: its length in
+// bytes, written to out (room for Utf8Length(in) bytes; returns the end), or
+// appended to out (which grows once at most).
+std::size_t Utf8Length(WStringView in);
+char* EncodeUtf8(WStringView in, char* out);
 void AppendUtf8(WStringView in, std::string& out);
 
 // The code point at in[i], joining a surrogate pair; *pUnits receives 1 or 2.
