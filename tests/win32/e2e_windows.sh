@@ -10,11 +10,12 @@
 #     itself with status 0.
 # Exits 77 (skipped) when the X tools are not installed.
 #
-# usage: e2e_windows.sh VELKAST_EXE VELKAST_CLI_EXE
+# usage: e2e_windows.sh VELKAST_EXE VELKAST_CLI_EXE WAIT_WINDOW_EXE
 set -euo pipefail
 
 velkast=$1
 cli=$2
+wait_window=$3
 password='Pässwörd€ñ'
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -52,7 +53,8 @@ start_velkast() {
   local desktop
   desktop_shown() { desktop=$(xdotool search --onlyvisible --name 'Wine desktop' | head -n1) && [[ -n $desktop ]]; }
   wait_for desktop_shown || fail "no Wine desktop"
-  sleep 1  # the dialog inside it
+  # The dialog inside it, before a key is typed.
+  run "$wait_window" --leave-open "Velkast v1.1" 20 || fail "no dialog in the Wine desktop"
   xdotool windowfocus --sync "$desktop"
 }
 
