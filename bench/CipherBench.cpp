@@ -61,8 +61,9 @@ void Buffer256(benchmark::State& state) {
 // code path (AES-NI or the generic one).
 void OpenSslBuffer256(benchmark::State& state) {
   std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(EVP_CIPHER_CTX_new(),
-                                                                     EVP_CIPHER_CTX_free);
-  EVP_CipherInit_ex(ctx.get(), EVP_aes_256_ecb(), nullptr, kKey, nullptr, static_cast<int>(state.range(0)));
+                                                                      EVP_CIPHER_CTX_free);
+  EVP_CipherInit_ex(ctx.get(), EVP_aes_256_ecb(), nullptr, kKey, nullptr,
+                    static_cast<int>(state.range(0)));
   EVP_CIPHER_CTX_set_padding(ctx.get(), 0);
   std::vector<BYTE> buffer(kBulkBytes, 0x5a);
   int n = 0;

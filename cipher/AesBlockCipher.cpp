@@ -20,9 +20,7 @@ namespace {
 constexpr int kBlockBytes = 16;
 
 // Where s[r][c] is kept.
-constexpr int At(int r, int c) {
-  return 4 * r + c;
-}
+constexpr int At(int r, int c) { return 4 * r + c; }
 
 // Multiplication by 2 in GF(2^8): shift left, XOR 0x1b if the top bit was
 // set, keep the low 8 bits. The 0x1b is chosen before it is applied, which

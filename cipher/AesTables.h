@@ -4,6 +4,9 @@
 
 #include "platform/core/WinTypes.h"
 
+// The tables keep the standard's layout.
+// clang-format off
+
 // FIPS-197 Figure 7: the S-box.
 inline constexpr BYTE kAesSBox[256] = {
     0x63, 0x7c, 0x77, 0x7b, 0xf2, 0x6b, 0x6f, 0xc5, 0x30, 0x01, 0x67, 0x2b, 0xfe, 0xd7, 0xab, 0x76,  // 0x
@@ -50,3 +53,4 @@ inline constexpr BYTE kAesRcon[11][4] = {
     {0x01, 0, 0, 0}, {0x02, 0, 0, 0}, {0x04, 0, 0, 0}, {0x08, 0, 0, 0}, {0x10, 0, 0, 0},
     {0x20, 0, 0, 0}, {0x40, 0, 0, 0}, {0x80, 0, 0, 0}, {0x1b, 0, 0, 0}, {0x36, 0, 0, 0},
 };
+// clang-format on

@@ -16,9 +16,7 @@ constexpr std::int32_t kBlockBytes = 16;
 // longest result inside a 32-bit count.
 constexpr SIZE_T kMaxTextChars = (INT32_MAX / 2) - 2 * kBlockBytes;
 
-SIZE_T TextLength(LPCWSTR psz) {
-  return std::char_traits<WCHAR>::length(psz);
-}
+SIZE_T TextLength(LPCWSTR psz) { return std::char_traits<WCHAR>::length(psz); }
 
 // P: the smallest multiple of 16 that is at least L + 2. It is L + 17 that
 // is reduced, so 16k - 1 characters take a whole extra block.
@@ -33,13 +31,11 @@ T* AllocZeroed(SIZE_T cElements) {
 
 }  // namespace
 
-CAesTextCipher::CAesTextCipher(const char* pszPassPhrase, KeySize nKeySize)
-    : m_nKeySize(nKeySize) {
+CAesTextCipher::CAesTextCipher(const char* pszPassPhrase, KeySize nKeySize) : m_nKeySize(nKeySize) {
   InitKey(reinterpret_cast<const BYTE*>(pszPassPhrase), true);
 }
 
-CAesTextCipher::CAesTextCipher(const BYTE* pbKey, KeySize nKeySize)
-    : m_nKeySize(nKeySize) {
+CAesTextCipher::CAesTextCipher(const BYTE* pbKey, KeySize nKeySize) : m_nKeySize(nKeySize) {
   InitKey(pbKey, false);
 }
 

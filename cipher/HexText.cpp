@@ -21,9 +21,7 @@ constexpr std::array<BYTE, 256> MakeDigitValues() {
 
 constexpr std::array<BYTE, 256> kDigitValue = MakeDigitValues();
 
-BYTE DigitValue(char ch) {
-  return kDigitValue[static_cast<BYTE>(ch)];
-}
+BYTE DigitValue(char ch) { return kDigitValue[static_cast<BYTE>(ch)]; }
 
 }  // namespace
 

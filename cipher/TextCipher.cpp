@@ -2,9 +2,7 @@
 
 #include "platform/core/LocalMemory.h"
 
-CTextCipher::~CTextCipher() {
-  ReleaseBuffers();
-}
+CTextCipher::~CTextCipher() { ReleaseBuffers(); }
 
 void CTextCipher::ReleaseBuffers() {
   // Every slot may hold a password or its plaintext: wipe before release.

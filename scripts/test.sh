@@ -14,16 +14,7 @@ ctest_run() { ctest --test-dir "$1" --output-on-failure -j "$jobs" "${@:2}"; }
 ctest_tiers() { ctest_run "$1" -L unit && ctest_run "$1" -LE unit; }
 
 echo "== Format =="
-# The files formatted so far; the rest of the tree joins once it is.
-scripts/check-format.sh \
-  platform/framework/CDataExchange.{h,cpp} platform/framework/DialogTemplate.{h,cpp} \
-  platform/framework/IconImages.{h,cpp} platform/framework/IconResource.cpp \
-  platform/framework/ProgramResources.cpp platform/framework/Resource.{h,cpp} \
-  platform/framework/ResourceFile.cpp platform/framework/ResourceReader.h \
-  platform/framework/VersionBlock.cpp platform/framework/WindowText.{h,cpp} \
-  platform/framework/qt/Icons.cpp platform/framework/win32/DialogBox.cpp \
-  ':(glob)libvelkast/*.cpp' ':(glob)libvelkast/*.h' tests/lib/ApiMemoryTest.cpp \
-  tests/framework/IconImagesTest.cpp tests/framework/ResourceTest.cpp tests/ui/CipherDlgTest.cpp
+scripts/check-format.sh
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

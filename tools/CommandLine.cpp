@@ -13,18 +13,13 @@ constexpr bool kSlashQuestionIsHelp = false;
 
 // An option as it may be named in a message: up to an '=' that could carry
 // a value the user did not mean to show.
-std::string OptionName(std::string_view arg) {
-  return std::string(arg.substr(0, arg.find('=')));
-}
+std::string OptionName(std::string_view arg) { return std::string(arg.substr(0, arg.find('='))); }
 
 bool IsHelp(std::string_view arg) {
   return arg == "--help" || arg == "-h" || (kSlashQuestionIsHelp && arg == "/?");
 }
 
-bool IsVersion(std::string_view arg) {
-  return arg == "--version" || arg == "-V";
-}
-
+bool IsVersion(std::string_view arg) { return arg == "--version" || arg == "-V"; }
 
 }  // namespace
 
@@ -62,8 +57,9 @@ CCommandLine ParseCommandLine(int argc, const char* const* argv) {
       cmd.m_strError = "unknown option '" + OptionName(arg) + "'";
     } else if (cmd.m_nCommand != CliCommand::None) {
       // Most likely a password typed after the command: never repeat it.
-      cmd.m_strError = "unexpected argument after the command; passwords and texts are read "
-                       "from standard input only";
+      cmd.m_strError =
+          "unexpected argument after the command; passwords and texts are read "
+          "from standard input only";
     } else if (arg == "encrypt") {
       cmd.m_nCommand = CliCommand::Encrypt;
     } else if (arg == "decrypt") {

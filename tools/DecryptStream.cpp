@@ -12,13 +12,9 @@ namespace {
 
 constexpr WStringView kUnableToDecrypt = TEXT("Unable to Decrypt");
 
-bool IsBlank(char ch) {
-  return ch == ' ' || ch == '\t';
-}
+bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 
-void Wipe(WString& str) {
-  SecureZeroMemory(str.data(), str.capacity() * sizeof(WCHAR));
-}
+void Wipe(WString& str) { SecureZeroMemory(str.data(), str.capacity() * sizeof(WCHAR)); }
 
 }  // namespace
 
@@ -28,8 +24,7 @@ void CLineDecryptor::WipeLine() {
   m_cipher.WipeLastOperation();
 }
 
-bool CLineDecryptor::RefuseNotAText(std::string_view line, std::size_t nLine,
-                                    COutputWriter& out) {
+bool CLineDecryptor::RefuseNotAText(std::string_view line, std::size_t nLine, COutputWriter& out) {
   // Digits followed by blanks most often come from a shell's echo.
   const std::size_t cbDigits = line.find_last_not_of(" \t") + 1;
   if (cbDigits == line.size() ||
@@ -41,8 +36,7 @@ bool CLineDecryptor::RefuseNotAText(std::string_view line, std::size_t nLine,
                         (m_bShellBlankHint ? " (cmd's echo keeps the space before a |)" : ""));
 }
 
-bool CLineDecryptor::CheckLineStart(std::string_view start, std::size_t nLine,
-                                    COutputWriter& out) {
+bool CLineDecryptor::CheckLineStart(std::string_view start, std::size_t nLine, COutputWriter& out) {
   if (m_bLenient)
     return true;
   // Only what came since the last look. Blanks may end the line, which
@@ -56,8 +50,7 @@ bool CLineDecryptor::CheckLineStart(std::string_view start, std::size_t nLine,
   return true;
 }
 
-bool CLineDecryptor::TransformLine(std::string_view line, std::size_t nLine,
-                                   COutputWriter& out) {
+bool CLineDecryptor::TransformLine(std::string_view line, std::size_t nLine, COutputWriter& out) {
   m_cbChecked = 0;
   m_bBlankSeen = false;
   if (m_bLenient) {
@@ -67,15 +60,14 @@ bool CLineDecryptor::TransformLine(std::string_view line, std::size_t nLine,
   return TransformStrict(line, nLine, out);
 }
 
-bool CLineDecryptor::TransformStrict(std::string_view line, std::size_t nLine,
-                                     COutputWriter& out) {
+bool CLineDecryptor::TransformStrict(std::string_view line, std::size_t nLine, COutputWriter& out) {
   if (!HasTextShape(line))
     return RefuseNotAText(line, nLine, out);
   const CPasswordFault fault = DecryptStrict(m_cipher, line, m_strText, m_strPassword);
   if (fault.nStatus == VELKAST_E_CONTROL)
-    return RefuseLine(out, nLine,
-                      "the password's " + CharacterFaultText(fault) +
-                          "; --lenient prints it as it is");
+    return RefuseLine(
+        out, nLine,
+        "the password's " + CharacterFaultText(fault) + "; --lenient prints it as it is");
   if (fault.nStatus != VELKAST_OK)
     return RefuseLine(out, nLine, velkast_status_message(fault.nStatus));
   out.AppendUtf8(m_strPassword);

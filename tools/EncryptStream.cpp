@@ -27,21 +27,19 @@ std::string CLineEncryptor::WhyRefused(std::string_view bytes, std::size_t cbBef
          std::to_string(cbBefore + fault.nByte + 1) + " (" + szByte + ")";
 }
 
-bool CLineEncryptor::CheckLineStart(std::string_view start, std::size_t nLine,
-                                    COutputWriter& out) {
+bool CLineEncryptor::CheckLineStart(std::string_view start, std::size_t nLine, COutputWriter& out) {
   // Only what came since the last look, up to the last whole character.
   const std::string_view judged = WithoutCutSequence(start);
   const std::string_view fresh = judged.substr(std::min(m_cbChecked, judged.size()));
   if (std::string why = WhyRefused(fresh, m_cbChecked, m_nCharsChecked); !why.empty())
     return RefuseLine(out, nLine, why);
   m_cbChecked += fresh.size();
-  m_nCharsChecked += static_cast<std::size_t>(std::count_if(
-      fresh.begin(), fresh.end(), [](char b) { return (b & 0xC0) != 0x80; }));
+  m_nCharsChecked += static_cast<std::size_t>(
+      std::count_if(fresh.begin(), fresh.end(), [](char b) { return (b & 0xC0) != 0x80; }));
   return true;
 }
 
-bool CLineEncryptor::TransformLine(std::string_view line, std::size_t nLine,
-                                   COutputWriter& out) {
+bool CLineEncryptor::TransformLine(std::string_view line, std::size_t nLine, COutputWriter& out) {
   m_cbChecked = m_nCharsChecked = 0;
   if (std::string why = WhyRefused(line, 0, 0); !why.empty())
     return RefuseLine(out, nLine, why);

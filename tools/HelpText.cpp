@@ -98,6 +98,4 @@ casual sight, not out of the hands of anyone who wants them.
 )" + std::string(kSystemHelp);
 }
 
-std::string VersionText() {
-  return std::string(kProgramName) + " " + kCliVersion + "\n";
-}
+std::string VersionText() { return std::string(kProgramName) + " " + kCliVersion + "\n"; }

@@ -35,11 +35,8 @@ InputEncoding SniffInputEncoding(std::string_view first, bool bComplete) {
 
 std::string_view EncodingName(InputEncoding encoding) {
   switch (encoding) {
-    case InputEncoding::Utf16LE:
-      return "UTF-16LE";
-    case InputEncoding::Utf16BE:
-      return "UTF-16BE";
-    default:
-      return "UTF-8";
+    case InputEncoding::Utf16LE: return "UTF-16LE";
+    case InputEncoding::Utf16BE: return "UTF-16BE";
+    default: return "UTF-8";
   }
 }

@@ -11,9 +11,7 @@
 CLineReader::CLineReader(int fd, std::size_t cbMaxLine, std::size_t cbChunk)
     : m_fd(fd), m_cbMaxLine(cbMaxLine), m_buffer(cbChunk) {}
 
-CLineReader::~CLineReader() {
-  SecureZeroMemory(m_buffer.data(), m_buffer.size());
-}
+CLineReader::~CLineReader() { SecureZeroMemory(m_buffer.data(), m_buffer.size()); }
 
 bool CLineReader::HasBufferedLine() const {
   if (m_bEof || m_nError != 0)

@@ -64,11 +64,11 @@ class CLineReader {
   int m_fd;
   std::size_t m_cbMaxLine;
   std::vector<char> m_buffer;
-  std::size_t m_nLine = 0;      // start of the line returned last
-  std::size_t m_nBegin = 0;     // start of the unread data
-  std::size_t m_nEnd = 0;       // end of the unread data
-  std::size_t m_nScanned = 0;   // data before this holds no "\n"
-  std::size_t m_cbGiven = 0;    // how much of the open line Partial gave
+  std::size_t m_nLine = 0;     // start of the line returned last
+  std::size_t m_nBegin = 0;    // start of the unread data
+  std::size_t m_nEnd = 0;      // end of the unread data
+  std::size_t m_nScanned = 0;  // data before this holds no "\n"
+  std::size_t m_cbGiven = 0;   // how much of the open line Partial gave
   InputEncoding m_nEncoding = InputEncoding::Undecided;
   bool m_bEof = false;
   int m_nError = 0;

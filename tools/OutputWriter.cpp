@@ -13,9 +13,7 @@ COutputWriter::COutputWriter(int fd, bool bFlushEachLine, std::size_t cbBuffer)
   m_buffer.reserve(2 * cbBuffer);
 }
 
-COutputWriter::~COutputWriter() {
-  SecureZeroMemory(m_buffer.data(), m_buffer.capacity());
-}
+COutputWriter::~COutputWriter() { SecureZeroMemory(m_buffer.data(), m_buffer.capacity()); }
 
 // A long result goes out in pieces: the buffer never grows, so no copy of
 // a password is left behind by a reallocation, and memory stays bounded.

@@ -1,7 +1,7 @@
 #include "tools/TerminalPrompt.h"
 
 CTerminalPrompt::Result CTerminalPrompt::Ask(std::string_view prompt, Echo echo,
-                                              std::string& answer) {
+                                             std::string& answer) {
   if (echo == Echo::Off && !EchoOff(prompt))
     return Result::Error;
   WritePrompt(prompt);

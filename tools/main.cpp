@@ -43,14 +43,18 @@ struct CPrompt {
 
 // A password is asked with echo off; an encrypted text is no secret to
 // whoever sees the screen.
-constexpr CPrompt kPasswordPrompt = {
-    "Password: ", CTerminalPrompt::Echo::Off, "cannot read a password from the terminal",
-    "no password entered", "the password",
-    "pipe a long password in: velkast-cli encrypt < file"};
-constexpr CPrompt kTextPrompt = {
-    "Encrypted text: ", CTerminalPrompt::Echo::On,
-    "cannot read an encrypted text from the terminal", "no encrypted text entered", "the text",
-    "pipe a long text in: velkast-cli decrypt < file"};
+constexpr CPrompt kPasswordPrompt = {"Password: ",
+                                     CTerminalPrompt::Echo::Off,
+                                     "cannot read a password from the terminal",
+                                     "no password entered",
+                                     "the password",
+                                     "pipe a long password in: velkast-cli encrypt < file"};
+constexpr CPrompt kTextPrompt = {"Encrypted text: ",
+                                 CTerminalPrompt::Echo::On,
+                                 "cannot read an encrypted text from the terminal",
+                                 "no encrypted text entered",
+                                 "the text",
+                                 "pipe a long text in: velkast-cli decrypt < file"};
 
 // One line asked on the terminal, its result printed.
 int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& out) {
@@ -73,8 +77,7 @@ int AnswerPrompt(const CPrompt& ask, CLineTransform& transform, COutputWriter& o
 }
 
 // Standard input one line at a time, or one answer asked on the terminal.
-int Run(const CPrompt& ask, std::size_t cbMaxLine, CLineTransform& transform,
-        COutputWriter& out) {
+int Run(const CPrompt& ask, std::size_t cbMaxLine, CLineTransform& transform, COutputWriter& out) {
   if (IsTerminal(kStandardInput))
     return AnswerPrompt(ask, transform, out);
   CLineReader reader(kStandardInput, cbMaxLine);

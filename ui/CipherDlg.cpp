@@ -7,8 +7,8 @@
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CCipherDlg, CDialog)
-  ON_BN_CLICKED(IDC_DECRYPT, OnDecrypt)
-  ON_BN_CLICKED(IDC_ENCRYPT, OnEncrypt)
+ON_BN_CLICKED(IDC_DECRYPT, OnDecrypt)
+ON_BN_CLICKED(IDC_ENCRYPT, OnEncrypt)
 END_MESSAGE_MAP()
 
 CCipherDlg::CCipherDlg(CWnd* pParent) : CDialog(IDD_MAIN_DIALOG, pParent) {

@@ -85,7 +85,7 @@ Run RunOnce(const std::vector<std::string>& command, const fs::path& in, const f
   }
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.peakKib = usage.ru_maxrss;
-  run.status = bKilled ? "killed"
+  run.status = bKilled              ? "killed"
                : WIFEXITED(wstatus) ? std::to_string(WEXITSTATUS(wstatus))
                                     : "signal " + std::to_string(WTERMSIG(wstatus));
   std::ifstream errors(err);

@@ -83,8 +83,8 @@ typedef enum velkast_status {
  * (password may be NULL when the length is 0): 32 lowercase digits for
  * every 16 bytes of its zero-filled Windows-1252 form. The first fault in
  * reading order decides the status. */
-VELKAST_API velkast_status velkast_encrypt(const char *password, size_t password_length,
-                                           char *text, size_t text_size, size_t *text_length);
+VELKAST_API velkast_status velkast_encrypt(const char *password, size_t password_length, char *text,
+                                           size_t text_size, size_t *text_length);
 
 /* The password (UTF-8) held by an encrypted text of text_length bytes.
  * flags 0: strict, as velkast-cli decrypt: only a text that encrypts back

@@ -16,9 +16,7 @@ constexpr std::array<WCHAR, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
 };
 
-bool IsSupported(UINT codePage) {
-  return codePage == CP_ACP || codePage == CP_1252;
-}
+bool IsSupported(UINT codePage) { return codePage == CP_ACP || codePage == CP_1252; }
 
 // Length of the run to convert: a given count, or up to and including the
 // terminator for -1.
@@ -50,9 +48,9 @@ WCHAR Cp1252ToWideChar(BYTE b) {
   return (b >= 0x80 && b < 0xA0) ? kHighControls[b - 0x80] : WCHAR{b};
 }
 
-int WideCharToMultiByte(UINT CodePage, DWORD /*dwFlags*/, LPCWSTR lpWideCharStr,
-                        int cchWideChar, LPSTR lpMultiByteStr, int cbMultiByte,
-                        LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar) {
+int WideCharToMultiByte(UINT CodePage, DWORD /*dwFlags*/, LPCWSTR lpWideCharStr, int cchWideChar,
+                        LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                        LPBOOL lpUsedDefaultChar) {
   if (!IsSupported(CodePage) || lpWideCharStr == nullptr || cbMultiByte < 0)
     return 0;
   const int n = RunLength(lpWideCharStr, cchWideChar);
@@ -73,8 +71,8 @@ int WideCharToMultiByte(UINT CodePage, DWORD /*dwFlags*/, LPCWSTR lpWideCharStr,
   return (cbMultiByte != 0 && n > cbMultiByte) ? 0 : n;
 }
 
-int MultiByteToWideChar(UINT CodePage, DWORD /*dwFlags*/, LPCSTR lpMultiByteStr,
-                        int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar) {
+int MultiByteToWideChar(UINT CodePage, DWORD /*dwFlags*/, LPCSTR lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar) {
   if (!IsSupported(CodePage) || lpMultiByteStr == nullptr || cchWideChar < 0)
     return 0;
   const int n = RunLength(lpMultiByteStr, cbMultiByte);

@@ -25,17 +25,17 @@ inline constexpr UINT CP_1252 = 1252;
 // the output did not fit (what fitted has then been written). When
 // lpUsedDefaultChar is given it receives TRUE if any code unit had no byte.
 // lpDefaultChar, when given, replaces '?' as the default character.
-int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr,
-                        int cchWideChar, LPSTR lpMultiByteStr, int cbMultiByte,
-                        LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar);
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                        LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                        LPBOOL lpUsedDefaultChar);
 
 // Converts cbMultiByte bytes of lpMultiByteStr (-1: up to and including its
 // terminator) into at most cchWideChar code units of lpWideCharStr.
 // cchWideChar == 0 asks for the size needed and writes nothing. Returns the
 // number of code units written; 0 when the code page is not supported, or
 // when the output did not fit (what fitted has then been written).
-int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr,
-                        int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar);
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar);
 
 // One code unit to its byte, or false when the code page has none for it.
 bool WideCharTo1252(WCHAR wch, BYTE* pb);

@@ -49,13 +49,9 @@ void LocalFreeWiped(HLOCAL hMem) {
   LocalFree(hMem);
 }
 
-void SetLocalAllocFailure(unsigned nth) {
-  g_failCountdown.store(nth, std::memory_order_relaxed);
-}
+void SetLocalAllocFailure(unsigned nth) { g_failCountdown.store(nth, std::memory_order_relaxed); }
 
-long GetLocalAllocCount() {
-  return g_liveBlocks.load(std::memory_order_relaxed);
-}
+long GetLocalAllocCount() { return g_liveBlocks.load(std::memory_order_relaxed); }
 
 void SetLocalFreeObserver(LocalFreeObserver pfnObserver) {
   g_freeObserver.store(pfnObserver, std::memory_order_relaxed);

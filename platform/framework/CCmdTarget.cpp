@@ -23,8 +23,8 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap()
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode) {
   for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
        pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
-    if (const AFX_MSGMAP_ENTRY* pEntry = FindCommandEntry(pMap->lpEntries, nID,
-                                                          static_cast<UINT>(nCode))) {
+    if (const AFX_MSGMAP_ENTRY* pEntry =
+            FindCommandEntry(pMap->lpEntries, nID, static_cast<UINT>(nCode))) {
       (this->*pEntry->pfn)();
       return TRUE;
     }

@@ -142,9 +142,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProc(m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
-  return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
-}
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) { return OnCmdMsg(LOWORD(wParam), HIWORD(wParam)); }
 
 void CWnd::OnNcDestroy() {
   // No reference to a destroyed main window stays behind.

@@ -21,14 +21,14 @@ struct AFX_MSGMAP {
   const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-#define DECLARE_MESSAGE_MAP()                        \
- protected:                                          \
-  static const AFX_MSGMAP* GetThisMessageMap();      \
-  const AFX_MSGMAP* GetMessageMap() const override;  \
-                                                     \
+#define DECLARE_MESSAGE_MAP()                       \
+ protected:                                         \
+  static const AFX_MSGMAP* GetThisMessageMap();     \
+  const AFX_MSGMAP* GetMessageMap() const override; \
+                                                    \
  private:
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                     \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
     using ThisClass [[maybe_unused]] = theClass;                                    \
@@ -37,14 +37,14 @@ struct AFX_MSGMAP {
 #define ON_COMMAND(id, memberFxn) \
   {WM_COMMAND, 0, static_cast<UINT>(id), static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
 
-#define ON_BN_CLICKED(id, memberFxn)             \
-  {WM_COMMAND, static_cast<UINT>(BN_CLICKED), \
-   static_cast<UINT>(id), static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
+#define ON_BN_CLICKED(id, memberFxn)                                 \
+  {WM_COMMAND, static_cast<UINT>(BN_CLICKED), static_cast<UINT>(id), \
+   static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
 
-#define END_MESSAGE_MAP()                                                   \
-  {0, 0, 0, nullptr}                                                        \
-  }                                                                         \
-  ;                                                                         \
+#define END_MESSAGE_MAP()                                                           \
+  { 0, 0, 0, nullptr }                                                              \
+  }                                                                                 \
+  ;                                                                                 \
   static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries}; \
-  return &messageMap;                                                       \
+  return &messageMap;                                                               \
   }

@@ -59,8 +59,8 @@ constexpr int MulDiv(int nNumber, int nNumerator, int nDenominator) {
   const std::int64_t product = static_cast<std::int64_t>(nNumber) * nNumerator;
   const bool negative = (product < 0) != (nDenominator < 0);
   const std::int64_t num = product < 0 ? -product : product;
-  const std::int64_t den = nDenominator < 0 ? -static_cast<std::int64_t>(nDenominator)
-                                            : nDenominator;
+  const std::int64_t den =
+      nDenominator < 0 ? -static_cast<std::int64_t>(nDenominator) : nDenominator;
   const std::int64_t q = (num + den / 2) / den;
   if (q > 0x7FFFFFFF)
     return -1;

@@ -29,9 +29,18 @@ int RunMain() {
 
 class CProbeApp : public CWinApp {
  public:
-  BOOL InitInstance() override { m_calls += "InitInstance "; return m_onInit(); }
-  int Run() override { m_calls += "Run "; return CWinApp::Run(); }
-  int ExitInstance() override { m_calls += "ExitInstance"; return 7; }
+  BOOL InitInstance() override {
+    m_calls += "InitInstance ";
+    return m_onInit();
+  }
+  int Run() override {
+    m_calls += "Run ";
+    return CWinApp::Run();
+  }
+  int ExitInstance() override {
+    m_calls += "ExitInstance";
+    return 7;
+  }
 
   std::function<BOOL()> m_onInit;
   std::string m_calls;
@@ -45,7 +54,7 @@ class CThrowingDlg : public CCipherDlg {
 };
 
 BEGIN_MESSAGE_MAP(CThrowingDlg, CCipherDlg)
-  ON_BN_CLICKED(IDC_ENCRYPT, OnEncryptThrows)
+ON_BN_CLICKED(IDC_ENCRYPT, OnEncryptThrows)
 END_MESSAGE_MAP()
 
 // The program's application object makes its dialog the main window and
@@ -98,8 +107,8 @@ TEST(WinApp, StartUpMainWindowAndHandlerErrors) {
       return bInitResult;
     };
     EXPECT_EQ(RunMain(), 7);
-    EXPECT_EQ(app.m_calls, bInitResult ? "InitInstance Run ExitInstance"
-                                       : "InitInstance ExitInstance");
+    EXPECT_EQ(app.m_calls,
+              bInitResult ? "InitInstance Run ExitInstance" : "InitInstance ExitInstance");
     EXPECT_EQ(shown, QCoreApplication::applicationName() + ": Out of memory.");
   }
   EXPECT_EQ(RunMain(), -1);

@@ -22,7 +22,8 @@ void CheckRecord(std::map<std::string, std::string>& r, bool bEncrypt, bool bMon
     const auto n = static_cast<std::int32_t>(in.size());
     std::fill(out.begin(), out.end(), 0);
     ASSERT_EQ(bEncrypt ? aes.EncryptBuffer(in.data(), out.data(), n)
-                       : aes.DecryptBuffer(in.data(), out.data(), n), n);
+                       : aes.DecryptBuffer(in.data(), out.data(), n),
+              n);
   }
   EXPECT_EQ(ToHex(out), r[bEncrypt ? "CIPHERTEXT" : "PLAINTEXT"]) << "key " << r["KEY"];
 }

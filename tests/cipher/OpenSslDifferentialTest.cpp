@@ -25,7 +25,7 @@ std::vector<BYTE> OpenSslEcb(const std::vector<BYTE>& key, const std::vector<BYT
                              : key.size() == 24 ? EVP_aes_192_ecb()
                                                 : EVP_aes_256_ecb();
   std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(EVP_CIPHER_CTX_new(),
-                                                                     EVP_CIPHER_CTX_free);
+                                                                      EVP_CIPHER_CTX_free);
   std::vector<BYTE> out(in.size() + 16);
   int n = 0, tail = 0;
   EVP_CipherInit_ex(ctx.get(), cipher, nullptr, key.data(), nullptr, bEncrypt ? 1 : 0);
@@ -48,9 +48,11 @@ TEST(OpenSslDifferential, RandomKeysAndBuffers) {
       for (bool bEncrypt : {true, false}) {
         std::vector<BYTE> separate(data.size()), inPlace = data;
         EXPECT_EQ(bEncrypt ? aes.EncryptBuffer(data.data(), separate.data(), n)
-                           : aes.DecryptBuffer(data.data(), separate.data(), n), n);
+                           : aes.DecryptBuffer(data.data(), separate.data(), n),
+                  n);
         EXPECT_EQ(bEncrypt ? aes.EncryptBuffer(inPlace.data(), inPlace.data(), n)
-                           : aes.DecryptBuffer(inPlace.data(), inPlace.data(), n), n);
+                           : aes.DecryptBuffer(inPlace.data(), inPlace.data(), n),
+                  n);
         const auto expected = OpenSslEcb(key, data, bEncrypt);
         ASSERT_EQ(separate, expected) << ToHex(key) << (bEncrypt ? " encrypt" : " decrypt");
         ASSERT_EQ(inPlace, expected);

@@ -148,8 +148,8 @@ TEST(TextCipher, FormatAndRoundTripForEveryLength) {
 // characters, so the result is always terminated.
 TEST(TextCipher, DecryptReadsAnyTextLeniently) {
   const WString text = Operate(true, TEXT("0123456789abcdefXYZ"));  // 64 digits
-  for (const WString& odd : {WString(), WString(TEXT("a")), text.substr(0, 30), text.substr(0, 33),
-                             text.substr(0, 34)})
+  for (const WString& odd :
+       {WString(), WString(TEXT("a")), text.substr(0, 30), text.substr(0, 33), text.substr(0, 34)})
     EXPECT_EQ(Operate(false, odd), TEXT("")) << odd.size();
   EXPECT_EQ(Operate(false, text.substr(0, 63)), Operate(false, text.substr(0, 63) + TEXT("0")));
   for (size_t pos : {0u, 1u, 30u, 63u}) {

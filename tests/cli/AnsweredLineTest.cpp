@@ -107,7 +107,7 @@ TEST(CliMemory, AnAnsweredPasswordLeavesNoCopyWhileTheStreamWaits) {
       n = read(out[0], buf, sizeof buf);
     EXPECT_EQ(n, 0) << "the stream did not end within the deadline";
     SecureZeroMemory(buf, sizeof buf);  // it held the answers, passwords among them
-    close(out[0]);  // a stream still writing then fails, and ends
+    close(out[0]);                      // a stream still writing then fails, and ends
     stream.join();
     close(in[0]);
   }

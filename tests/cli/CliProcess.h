@@ -46,7 +46,11 @@ class CCliProcess {
   void Signal(int sig) const { kill(m_pid, sig); }
   pid_t Pid() const { return m_pid; }
   // The terminal's local modes (c_lflag).
-  tcflag_t LocalModes() const { termios t{}; tcgetattr(m_fdSlave, &t); return t.c_lflag; }
+  tcflag_t LocalModes() const {
+    termios t{};
+    tcgetattr(m_fdSlave, &t);
+    return t.c_lflag;
+  }
 #endif
 
  private:

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/cli/CliProcess.h"
 #include "cipher/AesTextCipher.h"
 #include "cipher/BuiltinKey.h"
 #include "libvelkast/Utf8Codec.h"
 #include "libvelkast/WideString.h"
 #include "platform/core/CodePage.h"
+#include "tests/cli/CliProcess.h"
 
 namespace {
 
@@ -70,19 +70,29 @@ TEST(CliArguments, HelpVersionAndUsageErrors) {
   const std::string version = std::string("velkast-cli ") + VELKAST_PROJECT_VERSION + "\n";
   // "--" ends the options; "/?" is the help of Windows programs.
   for (const CliRun& run : std::vector<CliRun>{
-           {{"--version"}, "", {0, version, ""}}, {{"-V"}, "", {0, version, ""}},
-           {{"--help"}, "", {0, help, ""}}, {{"-h"}, "", {0, help, ""}},
+           {{"--version"}, "", {0, version, ""}},
+           {{"-V"}, "", {0, version, ""}},
+           {{"--help"}, "", {0, help, ""}},
+           {{"-h"}, "", {0, help, ""}},
            {{"/?"}, "", kWindows ? CliResult{0, help, ""} : CliResult{2, "", "unknown command"}},
            {{"--help=x"}, "", {2, "", "'--help=x': --help takes no value"}},
            {{"--version=x"}, "", {2, "", "'--version=x'"}},
            {{"encrypt", "--"}, "password\n", {0, kPasswordText + "\n", ""}},
            {{"--", "decrypt"}, kPasswordText, {0, "password\n", ""}}})
     Check(run);
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {"frobnicate"}, {"encrypt", "--lenient"}, {"encrypt", "hunter2"},
-           {"decrypt", "--key=hunter2"}, {"hunter2"}, {"encrypt", "-V"}, {"--help", "hunter2"},
-           {"-h", "--version"}, {"decrypt", "--", "--lenient"}, {"--", "--help"},
-           {"decrypt", "--lenient=hunter2"}})
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"frobnicate"},
+                                             {"encrypt", "--lenient"},
+                                             {"encrypt", "hunter2"},
+                                             {"decrypt", "--key=hunter2"},
+                                             {"hunter2"},
+                                             {"encrypt", "-V"},
+                                             {"--help", "hunter2"},
+                                             {"-h", "--version"},
+                                             {"decrypt", "--", "--lenient"},
+                                             {"--", "--help"},
+                                             {"decrypt", "--lenient=hunter2"}})
     Check({args, "password\n", {2, "", "--help"}});
 }
 
@@ -110,8 +120,8 @@ TEST(CliLines, AnswersLineEndsAndLenientDecrypt) {
     passwords += Utf8(password) + "\n";
   }
   std::string lenientIn = "not hex \xc3\xa9\n\xff\xfe\n";
-  std::string lenientOut = Engine(false, TEXT("not hex \u00e9")) + "\n" +
-                           Engine(false, TEXT("\ufffd\ufffd")) + "\n";
+  std::string lenientOut =
+      Engine(false, TEXT("not hex \u00e9")) + "\n" + Engine(false, TEXT("\ufffd\ufffd")) + "\n";
   for (const std::string& ascii :
        {Engine(true, TEXT("\u0081\u20ac\x1b\n")), std::string("zz"), std::string(),
         kPasswordText + "0", Engine(true, TEXT("password"), KeySize192)}) {
@@ -145,7 +155,8 @@ TEST(CliLines, AnswersLineEndsAndLenientDecrypt) {
            {{"encrypt"}, "", {0, "", ""}},
            {{"encrypt"}, bom + "password\n\n", {0, both, ""}},
            {{"encrypt"}, bom, {0, "", ""}},
-           {{"decrypt"}, bom + both + tab + "\n53877449C8CE5745EEFC1EF26D760EFA",
+           {{"decrypt"},
+            bom + both + tab + "\n53877449C8CE5745EEFC1EF26D760EFA",
             {0, "password\n\na\tb\npassword\n", ""}},
            {{"decrypt", "--lenient"}, lenientIn, {0, lenientOut, ""}},
            {{"encrypt"}, input, {0, texts, ""}},
@@ -156,7 +167,8 @@ TEST(CliLines, AnswersLineEndsAndLenientDecrypt) {
 // A refused line stops the stream: the answers before it are written, then
 // one line names the line and why, and the status is 1.
 TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
-  std::vector<std::vector<std::string>> cases = {  // command, line, what the message says
+  std::vector<std::vector<std::string>> cases = {
+      // command, line, what the message says
       {"encrypt", "ab\xff", "not valid UTF-8 at byte 3 (0xFF)"},
       {"encrypt", "\xc4\x80", "character 1, U+0100, is outside code page 1252"},
       {"encrypt", "ok\xf0\x9f\x98\x80", "character 3, U+1F600, is outside"},  // named whole
@@ -166,13 +178,17 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
       // page 1252.
       {"encrypt", "tail\r\r", "character 5, U+000D, is a control character"},
       {"encrypt", "ab\x7f", "character 3, U+007F, is a control"},
-      {"encrypt", "ab\x1a" "cd", "character 3, U+001A, is a control"},  // not taken for an end
+      {"encrypt",
+       "ab\x1a"
+       "cd",
+       "character 3, U+001A, is a control"},  // not taken for an end
       {"encrypt", "\xc2\x81", "character 1, U+0081, is a control character"},
       {"encrypt", "\xc2\x85", "character 1, U+0085, is outside code page 1252"},
       {"decrypt", Engine(true, TEXT("a\nb")), "the password's character 2, U+000A, is a control"},
-      {"decrypt", Engine(true, TEXT("\x9d")), "the password's character 1, U+009D, is a control "
-                                              "character, which a terminal acts on instead of "
-                                              "showing; --lenient prints it"},
+      {"decrypt", Engine(true, TEXT("\x9d")),
+       "the password's character 1, U+009D, is a control "
+       "character, which a terminal acts on instead of "
+       "showing; --lenient prints it"},
       {"encrypt", std::string(1048577, 'a'), "longer than 1048576 bytes, the limit for a password"},
       {"decrypt", std::string(2097185, '0'), "longer than 2097184 bytes, the limit for an encr"},
       {"decrypt", kPasswordText + " ", "not a Velkast encrypted text: it ends with a space"},
@@ -186,7 +202,8 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
     cases.push_back({"decrypt", text, "not a Velkast encrypted text (damaged"});
   for (const auto& c : cases) {
     const bool bEncrypt = c[0] == "encrypt";
-    Check({{c[0]}, (bEncrypt ? "password" : kPasswordText) + "\n" + c[1] + "\nx\n",
+    Check({{c[0]},
+           (bEncrypt ? "password" : kPasswordText) + "\n" + c[1] + "\nx\n",
            {1, (bEncrypt ? kPasswordText : "password") + "\n", "line 2: " + c[2]}});
   }
   // By its first bad byte, while the line and the input go on: endless NULs
@@ -254,13 +271,14 @@ TEST(CliPrompt, AsksOnATerminalAndRestoresIt) {
       {"encrypt", std::string(4094, 'p'), "\n", Engine(true, WString(4094, 'p')) + "\n", "", 0},
       {"encrypt", std::string(5000, 'p'), "\n", "",
        "the password may have been cut short: the terminal keeps at most 4095 bytes of a line; "
-       "pipe a long password in", 1},
+       "pipe a long password in",
+       1},
   };
   // Every signal whose default action ends a program (signal(7)), but
   // SIGPIPE, which the tool ignores, and those a sanitizer handles itself.
-  std::vector<int> signals = {SIGHUP, SIGINT, SIGQUIT, SIGILL, SIGTRAP, SIGABRT, SIGUSR1, SIGUSR2,
-                              SIGALRM, SIGTERM, SIGSTKFLT, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF,
-                              SIGIO, SIGPWR, SIGSYS};
+  std::vector<int> signals = {SIGHUP,  SIGINT,    SIGQUIT, SIGILL,  SIGTRAP,   SIGABRT,
+                              SIGUSR1, SIGUSR2,   SIGALRM, SIGTERM, SIGSTKFLT, SIGXCPU,
+                              SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR,    SIGSYS};
 #if !defined(__SANITIZE_ADDRESS__)
   signals.insert(signals.end(), {SIGBUS, SIGFPE, SIGSEGV});
 #endif

@@ -37,7 +37,8 @@ TEST(CodePage, EveryByteAndCodeUnitMapsAsTheSystemDoes) {
     EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, &in, 1, &out, 1, nullptr, &usedDefault), 1);
     const auto system = IsC1ByteTheOracleLacks(u) ? std::optional(BYTE(u)) : SystemEncode1252(in);
     EXPECT_TRUE(system ? !usedDefault && static_cast<BYTE>(out) == *system
-                       : usedDefault && out == '?') << "unit " << u;
+                       : usedDefault && out == '?')
+        << "unit " << u;
   }
 }
 

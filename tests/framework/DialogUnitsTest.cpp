@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <tuple>
 
@@ -32,13 +32,15 @@ TEST(DialogUnits, BaseUnitsAndTheDialogManagersRectangles) {
   // x, y, cx, cy in dialog units, and x, y, width, height in pixels as
   // measured: each value maps by itself, so 50 units are 88 pixels
   // wherever they start.
+  // clang-format off
   const int items[][8] = {
       {7,   79,  154, 14,   12,  128, 270, 23},
       {7,   115, 155, 14,   12,  187, 271, 23},
       {110, 7,   50,  14,   193, 11,  88,  23},
       {110, 29,  50,  14,   193, 47,  88,  23},
       {7,   7,   79,  8,    12,  11,  138, 13},
-  };
+  };  // clang-format on
+
   for (const auto& [x, y, cx, cy, nLeft, nTop, nWidth, nHeight] : items) {
     const RECT rc = DialogItemToPixels(x, y, cx, cy, 7, 13);
     EXPECT_EQ(std::tuple(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top),

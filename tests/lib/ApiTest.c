@@ -13,25 +13,26 @@
 #include <velkast.h>
 
 static int g_failures;
-#define CHECK(condition, ...)                                                    \
-  ((condition) ? (void)0                                                         \
+#define CHECK(condition, ...)                                                      \
+  ((condition) ? (void)0                                                           \
                : (void)(++g_failures, fprintf(stderr, "FAIL line %d: ", __LINE__), \
                         fprintf(stderr, __VA_ARGS__), fputc('\n', stderr)))
 /* A call with a length variable of its own, len, and what it must give. */
-#define EXPECT(call, status, length)                                                      \
-  do {                                                                                     \
-    size_t len = 99;                                                                       \
-    velkast_status got = (call);                                                           \
-    CHECK(got == (status) && len == (length), "%s: %d, length %lu", #call, got, (unsigned long)len); \
+#define EXPECT(call, status, length)                                            \
+  do {                                                                          \
+    size_t len = 99;                                                            \
+    velkast_status got = (call);                                                \
+    CHECK(got == (status) && len == (length), "%s: %d, length %lu", #call, got, \
+          (unsigned long)len);                                                  \
   } while (0)
 #define S(literal) literal, sizeof literal - 1
 
 typedef struct {
-  const char *in;
+  const char* in;
   size_t n;
   unsigned flags;
   velkast_status status;
-  const char *out;
+  const char* out;
 } Case;
 
 /* One case a status, and the lenient flag; tests/lib/test_velkast.py has
@@ -62,8 +63,8 @@ static const Case kDecrypt[] = {
     {S("53877449c8ce5745eefc1ef26d760efa"), 2, VELKAST_E_ARGUMENT, ""},
 };
 
-static velkast_status Call(int bEncrypt, const char *in, size_t n, unsigned flags, char *out,
-                           size_t size, size_t *len) {
+static velkast_status Call(int bEncrypt, const char* in, size_t n, unsigned flags, char* out,
+                           size_t size, size_t* len) {
   return bEncrypt ? velkast_encrypt(in, n, out, size, len)
                   : velkast_decrypt(in, n, flags, out, size, len);
 }
@@ -71,7 +72,7 @@ static velkast_status Call(int bEncrypt, const char *in, size_t n, unsigned flag
 /* One case with no buffer, one a byte short and one just long enough: the
  * length, the status, and the buffer written only in full; then the
  * input's own buffer as the result's. */
-static void CheckCase(int bEncrypt, const Case *c) {
+static void CheckCase(int bEncrypt, const Case* c) {
   const int ok = c->status == VELKAST_OK;
   const size_t want = strlen(c->out), sizes[3] = {0, want, want + 1};
   char buf[128];
@@ -95,7 +96,7 @@ static void CheckCase(int bEncrypt, const Case *c) {
 static void CheckArgumentsAndLimits(void) {
   const size_t kPassword = 1048576, kText = 2097184;
   char buf[8], *big = malloc(kText + 64), *text = malloc(kText + 64);
-  const char *pw = "53877449c8ce5745eefc1ef26d760efa";
+  const char* pw = "53877449c8ce5745eefc1ef26d760efa";
   EXPECT(velkast_encrypt(NULL, 1, buf, 8, &len), VELKAST_E_ARGUMENT, 0);
   EXPECT(velkast_encrypt("a", 1, NULL, 8, &len), VELKAST_E_ARGUMENT, 0);
   EXPECT(velkast_encrypt("a", 1, buf, 8, NULL), VELKAST_E_ARGUMENT, 99);
@@ -121,10 +122,10 @@ static void CheckArgumentsAndLimits(void) {
 
 /* Every thread encrypts and decrypts the known passwords, each in its own
  * order, and counts the wrong answers. */
-static void *Worker(void *arg) {
+static void* Worker(void* arg) {
   size_t k = (size_t)arg, wrong = 0, i, len;
   for (i = 0; i < 300; ++i) {
-    const Case *c = &kEncrypt[(k + i) % 5];
+    const Case* c = &kEncrypt[(k + i) % 5];
     char text[80], password[32];
     wrong += velkast_encrypt(c->in, c->n, text, sizeof text, &len) != VELKAST_OK ||
              strcmp(text, c->out) != 0 ||
@@ -132,7 +133,7 @@ static void *Worker(void *arg) {
                  VELKAST_OK ||
              len != c->n || memcmp(password, c->in, len) != 0;
   }
-  return (void *)wrong;
+  return (void*)wrong;
 }
 
 int main(void) {
@@ -148,10 +149,9 @@ int main(void) {
             strcmp(velkast_version(), "1.0.0.1") == 0,
         "message and version");
   for (i = 0; i < kThreads; ++i)
-    CHECK(pthread_create(&threads[i], NULL, Worker, (void *)i) == 0, "thread %lu",
-          (unsigned long)i);
+    CHECK(pthread_create(&threads[i], NULL, Worker, (void*)i) == 0, "thread %lu", (unsigned long)i);
   for (i = 0; i < kThreads; ++i) {
-    void *wrong = NULL;
+    void* wrong = NULL;
     pthread_join(threads[i], &wrong);
     CHECK(wrong == NULL, "thread %lu: %lu wrong answers", (unsigned long)i,
           (unsigned long)(size_t)wrong);

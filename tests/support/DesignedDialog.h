@@ -11,11 +11,12 @@ struct DesignedControl {
   int id;
   const char* pszClass;  // a predefined class, by the name the framework gives it
   const char* pszText;
-  short x, y, cx, cy;    // dialog units
+  short x, y, cx, cy;  // dialog units
   DWORD style;
 };
 
 // The controls in template (and tab) order.
+// clang-format off
 inline constexpr DesignedControl kDesignedControls[] = {
     // id   class     text                     x    y    cx   cy  style
     {1000, "Edit",   "",                      7,   79,  154, 14, 0x50810080},
@@ -24,6 +25,7 @@ inline constexpr DesignedControl kDesignedControls[] = {
     {1004, "Button", "Encrypt",               110, 29,  50,  14, 0x50010000},
     {-1,   "Static", "Using AES Encryption",  7,   7,   79,  8,  0x50020000},
 };
+// clang-format on
 
 inline constexpr char kDesignedCaption[] = "Velkast v1.1";
 

@@ -13,10 +13,8 @@ struct PasteCase {
 // A pasted text keeps what comes before its first line feed, without a
 // carriage return right before it; a carriage return alone is no line end.
 inline constexpr PasteCase kPasteCases[] = {
-    {"", 0, "hunter2\n", "hunter2"},
-    {"xyz", 2, "abc\r\ndef", "xyabcz"},
-    {"xyz", 3, "\r\nabc", "xyz"},
-    {"", 0, "a\rb\nc", "a\rb"},
+    {"", 0, "hunter2\n", "hunter2"},   {"xyz", 2, "abc\r\ndef", "xyabcz"},
+    {"xyz", 3, "\r\nabc", "xyz"},      {"", 0, "a\rb\nc", "a\rb"},
     {"xyz", 0, "a\tb c", "a\tb cxyz"},
 };
 

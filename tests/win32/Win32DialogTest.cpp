@@ -57,14 +57,14 @@ void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD dwNow) {
 }
 
 INT_PTR RunModal(CDialog& dlg, std::vector<Step> steps) {
-  std::tie(g_pSteps, g_nNext, g_pDialog, g_dwStarted) =
-      std::tuple(&steps, 0, &dlg, GetTickCount());
+  std::tie(g_pSteps, g_nNext, g_pDialog, g_dwStarted) = std::tuple(&steps, 0, &dlg, GetTickCount());
   const UINT_PTR nTimer = SetTimer(nullptr, 0, 10, RunNextStep);
   const INT_PTR nResult = dlg.DoModal();
   KillTimer(nullptr, nTimer);
   EXPECT_EQ(g_nNext, steps.size()) << "the dialog ended early (" << nResult << ")";
   return nResult;
 }
+INT_PTR RunModal(CDialog& dlg, Step step) { return RunModal(dlg, std::vector<Step>{step}); }
 
 void PostKey(HWND hWnd, WPARAM nKey) {
   PostMessageW(hWnd, WM_KEYDOWN, nKey, 1);
@@ -90,7 +90,8 @@ WString Field(HWND hDlg, int nID) { return Text(GetDlgItem(hDlg, nID)); }
 // clipboard for a moment: opening it is tried again, as programs do.
 void SetClipboardText(HWND hOwner, const WString& text) {
   HGLOBAL hData = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(WCHAR));
-  std::char_traits<WCHAR>::copy(static_cast<WCHAR*>(GlobalLock(hData)), text.c_str(), text.size() + 1);
+  std::char_traits<WCHAR>::copy(static_cast<WCHAR*>(GlobalLock(hData)), text.c_str(),
+                                text.size() + 1);
   GlobalUnlock(hData);
   bool bOpen = false;
   for (int nTry = 0; nTry < 100 && !(bOpen = OpenClipboard(hOwner)); ++nTry)
@@ -137,7 +138,7 @@ TEST(Win32Resources, CompiledDialogAndAccessibleNamesAreTheDesign) {
 // the work area and gives it the icon group as big and small icon.
 TEST(Win32Dialog, LaidOutByTheSystemCentredWithItsIcons) {
   CTestCipherDlg dlg;
-  RunModal(dlg, {[&dlg](HWND hDlg) {
+  RunModal(dlg, [&dlg](HWND hDlg) {
     RECT rcUnits{0, 0, 4, 8};
     MapDialogRect(hDlg, &rcUnits);
     const auto controls = Controls(hDlg);
@@ -149,7 +150,8 @@ TEST(Win32Dialog, LaidOutByTheSystemCentredWithItsIcons) {
                            MulDiv(c.cx, rcUnits.right, 4), MulDiv(c.cy, rcUnits.bottom, 8)));
       EXPECT_EQ(Text(controls[i].first), Wide(c.pszText)) << c.id;
     }
-    if (rcUnits.right == 7 && rcUnits.bottom == 13) {  // the rectangles the Qt backend is held to
+    // The rectangles the Qt backend is held to.
+    if (rcUnits.right == 7 && rcUnits.bottom == 13) {
       EXPECT_EQ(controls[1].second, std::tuple(12, 187, 271, 23));
       EXPECT_EQ(controls[3].second, std::tuple(193, 47, 88, 23));
       EXPECT_EQ(controls[4].second, std::tuple(12, 11, 138, 13));
@@ -166,7 +168,7 @@ TEST(Win32Dialog, LaidOutByTheSystemCentredWithItsIcons) {
     EXPECT_NE(dlg.m_hIcon, nullptr);
     for (WPARAM nSize : {ICON_BIG, ICON_SMALL})
       EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(hDlg, WM_GETICON, nSize, 0)), dlg.m_hIcon);
-  }});
+  });
 }
 
 // Focus at start, tab order, Enter and Space pressing the focused button
@@ -183,7 +185,8 @@ TEST(Win32Dialog, KeysAsOnTheOtherBackend) {
   }
   steps.push_back([&](HWND hDlg) { PostText(GetDlgItem(hDlg, IDC_INPUT), text); });
   const std::tuple<int, WPARAM, const WCHAR*> presses[] = {
-      {IDC_INPUT, VK_RETURN, L""}, {IDC_OUTPUT, VK_RETURN, L""},
+      {IDC_INPUT, VK_RETURN, L""},
+      {IDC_OUTPUT, VK_RETURN, L""},
       {IDC_DECRYPT, VK_RETURN, password.c_str()},
       {IDC_ENCRYPT, VK_RETURN,
        L"3be9bacdb612c81926566c3b647c469a5e18cd8fb9074a49c1ddaa4053c9b662"
@@ -215,7 +218,7 @@ TEST(Win32Dialog, KeysAsOnTheOtherBackend) {
 // Encrypt and Decrypt whole.
 TEST(Win32Dialog, EditsTakePastedAndSetTextAsTheOtherBackend) {
   CTestCipherDlg dlg;
-  RunModal(dlg, {[](HWND hDlg) {
+  RunModal(dlg, [](HWND hDlg) {
     HWND hInput = GetDlgItem(hDlg, IDC_INPUT);
     const auto pasteAndPress = [hDlg, hInput](const WString& text, int nButton) {
       SetWindowTextW(hInput, L"");
@@ -240,7 +243,7 @@ TEST(Win32Dialog, EditsTakePastedAndSetTextAsTheOtherBackend) {
         EXPECT_EQ(Field(hDlg, nID), Wide(pszSet));
       }
     }
-  }});
+  });
 }
 
 // The close box is the caption's OK: the fields are read and the dialog
@@ -248,14 +251,14 @@ TEST(Win32Dialog, EditsTakePastedAndSetTextAsTheOtherBackend) {
 TEST(Win32Dialog, CloseBoxEndsWithOkAndEscapeWithCancel) {
   for (const bool bClose : {true, false}) {
     CTestCipherDlg dlg;
-    const INT_PTR nResult = RunModal(
-        dlg, {[](HWND hDlg) { PostText(GetDlgItem(hDlg, IDC_INPUT), L"typed"); },
-              [bClose](HWND hDlg) {
-                if (bClose)
-                  PostMessageW(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-                else
-                  PostKey(GetDlgItem(hDlg, IDC_INPUT), VK_ESCAPE);
-              }});
+    const INT_PTR nResult =
+        RunModal(dlg, {[](HWND hDlg) { PostText(GetDlgItem(hDlg, IDC_INPUT), L"typed"); },
+                       [bClose](HWND hDlg) {
+                         if (bClose)
+                           PostMessageW(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+                         else
+                           PostKey(GetDlgItem(hDlg, IDC_INPUT), VK_ESCAPE);
+                       }});
     EXPECT_EQ(nResult, bClose ? IDOK : IDCANCEL);
     EXPECT_EQ(dlg.m_strInput, bClose ? L"typed" : L"");
     EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);

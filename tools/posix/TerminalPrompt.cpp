@@ -31,8 +31,8 @@ bool g_bInstalled[NSIG];  // the signals that have g_action
 // ignored, continue, stop, or cannot be caught. Ctrl-Z (SIGTSTP) is handled
 // on its own.
 bool EndsTheProgram(int sig) {
-  for (const int other : {SIGKILL, SIGSTOP, SIGCHLD, SIGCONT, SIGURG, SIGWINCH, SIGTSTP, SIGTTIN,
-                          SIGTTOU})
+  for (const int other :
+       {SIGKILL, SIGSTOP, SIGCHLD, SIGCONT, SIGURG, SIGWINCH, SIGTSTP, SIGTTIN, SIGTTOU})
     if (sig == other)
       return false;
   return true;

@@ -24,15 +24,11 @@ int ErrnoOf(DWORD dwError) {
   switch (dwError) {
     case ERROR_BROKEN_PIPE:  // the reader closed its end
     case ERROR_NO_DATA:
-    case ERROR_PIPE_NOT_CONNECTED:
-      return EPIPE;
+    case ERROR_PIPE_NOT_CONNECTED: return EPIPE;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return ENOSPC;
-    case ERROR_INVALID_HANDLE:
-      return EBADF;
-    default:
-      return EIO;
+    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_INVALID_HANDLE: return EBADF;
+    default: return EIO;
   }
 }
 

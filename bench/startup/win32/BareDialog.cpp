@@ -38,17 +38,14 @@ INT_PTR CALLBACK BareDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM) 
         return TRUE;
       }
       return FALSE;
-    case WM_CLOSE:
-      ::EndDialog(hDlg, IDOK);
-      return TRUE;
-    default:
-      return FALSE;
+    case WM_CLOSE: ::EndDialog(hDlg, IDOK); return TRUE;
+    default: return FALSE;
   }
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
-  return static_cast<int>(::DialogBoxParamW(hInstance, MAKEINTRESOURCEW(IDD_MAIN_DIALOG), nullptr,
-                                            BareDialogProc, 0));
+  return static_cast<int>(
+      ::DialogBoxParamW(hInstance, MAKEINTRESOURCEW(IDD_MAIN_DIALOG), nullptr, BareDialogProc, 0));
 }

@@ -14,9 +14,7 @@ struct alignas(std::max_align_t) BlockHeader {
   SIZE_T size;
 };
 
-BlockHeader* HeaderOf(HLOCAL hMem) {
-  return static_cast<BlockHeader*>(hMem) - 1;
-}
+BlockHeader* HeaderOf(HLOCAL hMem) { return static_cast<BlockHeader*>(hMem) - 1; }
 
 }  // namespace
 
@@ -38,9 +36,7 @@ SIZE_T RawLocalSize(HLOCAL hMem) { return HeaderOf(hMem)->size; }
 
 }  // namespace core_detail
 
-SIZE_T LocalSize(HLOCAL hMem) {
-  return hMem == nullptr ? 0 : core_detail::RawLocalSize(hMem);
-}
+SIZE_T LocalSize(HLOCAL hMem) { return hMem == nullptr ? 0 : core_detail::RawLocalSize(hMem); }
 
 void SecureZeroMemory(void* p, SIZE_T cb) {
   if (p != nullptr && cb != 0)

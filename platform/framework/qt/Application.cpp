@@ -26,7 +26,8 @@ void EndOnFatalMessage(QtMsgType type, const QMessageLogContext& context, const 
     return;
   }
   const QString strLine = AfxQtString(AfxGetAppName()) +
-                          QStringLiteral(": The window system failed: ") + text.section(u'\n', 0, 0);
+                          QStringLiteral(": The window system failed: ") +
+                          text.section(u'\n', 0, 0);
   std::fprintf(stderr, "%s\n", strLine.toLocal8Bit().constData());
   std::_Exit(255);
 }

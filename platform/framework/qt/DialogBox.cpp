@@ -8,8 +8,7 @@ namespace {
 
 HWND FirstTabStop(const HWND__& dlg) {
   for (const auto& pChild : dlg.children) {
-    if ((pChild->style & WS_TABSTOP) && pChild->widget->isEnabled() &&
-        !pChild->widget->isHidden())
+    if ((pChild->style & WS_TABSTOP) && pChild->widget->isEnabled() && !pChild->widget->isHidden())
       return pChild.get();
   }
   return nullptr;

@@ -39,8 +39,8 @@ QFont DialogFont(const DIALOG_TEMPLATE& tmpl) {
 
 void ComputeBaseUnits(HWND__& dlg) {
   const QFontMetrics metrics(dlg.widget->font(), dlg.widget.data());
-  const int nAlphabet =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int nAlphabet = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   dlg.nBaseUnitX = AverageCharWidthFromAlphabet(nAlphabet);
   dlg.nBaseUnitY = metrics.height();
 }

@@ -122,10 +122,12 @@ bool IsInstalled(const QByteArray& platform, const QStringList& installed) {
 // What to say of a platform that has no plugin.
 QString NoPlugin(const QByteArray& platform, const QStringList& installed) {
   if (platform.startsWith("wayland"))
-    return QStringLiteral("The display is a Wayland one, and Qt's Wayland support is not installed: "
-                          "install the package qt6-wayland.");
-  return QStringLiteral("Qt has no platform plugin \"%1\" to show windows with; "
-                        "the installed ones are %2.")
+    return QStringLiteral(
+        "The display is a Wayland one, and Qt's Wayland support is not installed: "
+        "install the package qt6-wayland.");
+  return QStringLiteral(
+             "Qt has no platform plugin \"%1\" to show windows with; "
+             "the installed ones are %2.")
       .arg(QString::fromLocal8Bit(platform), installed.join(u", "));
 }
 

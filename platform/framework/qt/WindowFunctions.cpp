@@ -43,7 +43,8 @@ void SetWidgetText(HWND__& wnd, const QString& text) {
 LRESULT CopyText(const QString& text, WPARAM cchMax, LPWSTR pszBuffer) {
   if (cchMax == 0 || pszBuffer == nullptr)
     return 0;
-  const std::size_t nCopy = std::min<std::size_t>(static_cast<std::size_t>(text.size()), cchMax - 1);
+  const std::size_t nCopy =
+      std::min<std::size_t>(static_cast<std::size_t>(text.size()), cchMax - 1);
   std::copy_n(reinterpret_cast<const WCHAR*>(text.utf16()), nCopy, pszBuffer);
   pszBuffer[nCopy] = u'\0';
   return static_cast<LRESULT>(nCopy);
@@ -100,21 +101,16 @@ LRESULT DefWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
       SetWidgetText(*pWnd, AfxQtString(reinterpret_cast<LPCWSTR>(lParam)));
       return TRUE;
-    case WM_GETTEXT:
-      return CopyText(WidgetText(*pWnd), wParam, reinterpret_cast<LPWSTR>(lParam));
-    case WM_GETTEXTLENGTH:
-      return WidgetText(*pWnd).size();
+    case WM_GETTEXT: return CopyText(WidgetText(*pWnd), wParam, reinterpret_cast<LPWSTR>(lParam));
+    case WM_GETTEXTLENGTH: return WidgetText(*pWnd).size();
     case WM_SETICON:
-      return pWnd->bDialog
-                 ? reinterpret_cast<LRESULT>(SetIcon(*pWnd, wParam, reinterpret_cast<HICON>(lParam)))
-                 : 0;
+      return pWnd->bDialog ? reinterpret_cast<LRESULT>(
+                                 SetIcon(*pWnd, wParam, reinterpret_cast<HICON>(lParam)))
+                           : 0;
     case WM_GETICON:
       return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? pWnd->hIconBig : pWnd->hIconSmall);
-    case BM_CLICK:
-      ClickButton(*pWnd);
-      return 0;
-    default:
-      return 0;
+    case BM_CLICK: ClickButton(*pWnd); return 0;
+    default: return 0;
   }
 }
 
@@ -176,8 +172,8 @@ HWND GetParent(HWND hWnd) {
 }
 
 BOOL SetWindowText(HWND hWnd, LPCWSTR lpString) {
-  return IsWindow(hWnd) ? static_cast<BOOL>(SendMessage(hWnd, WM_SETTEXT, 0,
-                                                        reinterpret_cast<LPARAM>(lpString)))
+  return IsWindow(hWnd) ? static_cast<BOOL>(
+                              SendMessage(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)))
                         : FALSE;
 }
 
