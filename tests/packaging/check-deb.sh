@@ -28,7 +28,10 @@
 set -euo pipefail
 
 build=$1 cpack=$2 version=$3 source=$4
-work=$build/packaging-test
+# $work, wait_for, and $pids, ended on any way out; a failure here is
+# counted and the checks go on.
+source "$(dirname "$0")/../support/e2e.sh"
+wait_seconds=20
 id=org.velkast.Velkast
 icon_sizes=(16 24 32 48 64 128 256)
 failures=0
@@ -55,23 +58,6 @@ png_size() {
 }
 # The value of a key of the desktop entry's main group.
 desktop_value() { sed -n "s/^$2=//p" "$1" | head -n1; }
-
-# Polls a command for up to 20 s.
-wait_for() {
-  local deadline=$((SECONDS + 20))
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-}
-trap cleanup EXIT
 
 # Runs the desktop entry's Exec line as a launcher does, under the command
 # given (an environment with the package's programs first on PATH);
@@ -114,6 +100,7 @@ check_x11_start() {
 check_wayland_start() {
   local dir=$work/wayland as=() wayland ipc app_id
   rm -rf "$dir"
+  chmod a+x "$work"  # for nobody, to reach what it runs
   mkdir -p -m 0755 "$dir"
   mkdir -m 0700 "$dir/run"
   cp -a "$root" "$dir/root"
@@ -203,8 +190,6 @@ check_library_packages() {
 validate_desktop "$source/res/linux/$id.desktop"
 validate_metainfo "$build/packaging/$id.metainfo.xml"
 
-rm -rf "$work"
-mkdir -p "$work"
 umask 022
 if ! (cd "$build" && "$cpack" -G DEB -B "$work" >"$work/cpack.log" 2>&1); then
   cat "$work/cpack.log"

@@ -4,9 +4,8 @@
 #   - the ZIP holds the two programs, the README for Windows users and the
 #     licence at its top, with CRLF line ends, and the library for
 #     programmers in dev/, and nothing else;
-#   - velkast.dll carries its own version block, exports the C API alone and
-#     needs only the system's DLLs; the README's C example, built against
-#     the ZIP's dev/ folder, runs under Wine;
+#   - the README's C example, built against the ZIP's dev/ folder, runs
+#     under Wine (what velkast.dll carries, check_executables.py checks);
 #   - the installer carries its own version block;
 #   - installed silently, the programs (not dev/) are under the 64-bit Program Files,
 #     Apps and Features lists them with what it shows (name, version,
@@ -29,26 +28,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 # Debian's Python, which has the pefile module (python3-pefile).
 python=/usr/bin/python3
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-# Polls a command for up to 20 s.
-wait_for() {
-  local deadline=$((SECONDS + 20))
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
+# $work, fail, wait_for, and $pids, ended on any way out.
+source "$(dirname "$0")/../support/e2e.sh"
+wait_seconds=20
 
 (cd "$build" && "$cpack" -G "ZIP;NSIS" -B "$work" >"$work/cpack.log" 2>&1) ||
   { cat "$work/cpack.log" >&2; fail "cpack"; }
@@ -68,51 +50,13 @@ sys.exit(0 if data.count(b"\n") == data.count(b"\r\n") > 0 else 1)' || fail "$te
 done
 echo "ZIP: $listing(CRLF text)"
 
-"$python" - "$installer" "$version" <<'EOF' || fail "the installer's version block"
-import sys
-import pefile
-pe = pefile.PE(sys.argv[1])
-strings = {}
-for info in pe.FileInfo[0]:
-    for table in getattr(info, "StringTable", []):
-        strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
-wanted = {"ProductName": "Velkast", "ProductVersion": sys.argv[2], "FileVersion": sys.argv[2],
-          "CompanyName": "The Velkast developers"}
-wrong = {k: strings.get(k) for k, v in wanted.items() if strings.get(k) != v}
-fixed = pe.VS_FIXEDFILEINFO[0]
-ms, ls = [int(n) for n in sys.argv[2].split(".")[:2]], [int(n) for n in sys.argv[2].split(".")[2:]]
-if (fixed.FileVersionMS, fixed.FileVersionLS) != (ms[0] << 16 | ms[1], ls[0] << 16 | ls[1]):
-    wrong["fixed file version"] = (hex(fixed.FileVersionMS), hex(fixed.FileVersionLS))
-print("installer version block:", wrong or "as expected")
-sys.exit(1 if wrong else 0)
-EOF
+"$python" "$(dirname "$0")/check_executables.py" --installer "$installer" "$version" ||
+  fail "the installer's version block"
 
 # --- the library for programmers ---------------------------------------------
 
 unzip -q "$zip" 'dev/*' -d "$work/zip"
 dev=$work/zip/dev
-"$python" - "$dev/bin/velkast.dll" "$version" <<'EOF' || fail "velkast.dll"
-import sys
-import pefile
-pe = pefile.PE(sys.argv[1])
-strings = {}
-for info in pe.FileInfo[0]:
-    for table in getattr(info, "StringTable", []):
-        strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
-wanted = {"FileVersion": sys.argv[2], "ProductVersion": sys.argv[2], "ProductName": "Velkast",
-          "OriginalFilename": "velkast.dll", "InternalName": "velkast.dll"}
-wrong = {k: strings.get(k) for k, v in wanted.items() if strings.get(k) != v}
-if pe.VS_FIXEDFILEINFO[0].FileType != 2:  # VFT_DLL
-    wrong["file type"] = pe.VS_FIXEDFILEINFO[0].FileType
-exports = sorted(e.name.decode() for e in pe.DIRECTORY_ENTRY_EXPORT.symbols)
-if exports != ["velkast_decrypt", "velkast_encrypt", "velkast_status_message", "velkast_version"]:
-    wrong["exports"] = exports
-dlls = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
-if not dlls <= {"advapi32.dll", "kernel32.dll", "msvcrt.dll"}:
-    wrong["imports"] = sorted(dlls)
-print("velkast.dll:", wrong or f"its version block, exports {exports}, imports {sorted(dlls)}")
-sys.exit(1 if wrong else 0)
-EOF
 # Built as its user would build it, beside velkast.dll.
 "$cc" -std=c99 -Wall -Wextra -Wpedantic -Werror -I"$dev/include" -o "$dev/bin/example.exe" \
   "$example" "$dev/lib/libvelkast.dll.a" || fail "the C example does not build against dev/"
