@@ -7,7 +7,10 @@ usage: console_prompt_test.py WINE_RUN CLI_EXE
 A password beyond ASCII typed at "Password: " is not echoed and gives the
 text the same program makes of it on a pipe; that text typed at
 "Encrypted text: " is echoed and gives the password back, shown as its
-characters on the console.
+characters on the console. An answer as long as the console keeps of a
+line, 16382 characters, may have been cut, and is refused, never encrypted,
+and so is a longer one; one character less gives the text the program
+makes of it on a pipe.
 """
 import os
 import pty
@@ -34,7 +37,7 @@ def converse(command, prompt, answer):
     typed = False
     status = None
     quiet_since = None
-    deadline = time.time() + 60
+    deadline = time.time() + 90
     while time.time() < deadline:
         ready, _, _ = select.select([fd], [], [], 0.2)
         try:
@@ -46,7 +49,9 @@ def converse(command, prompt, answer):
         # terminal over (no echo of its own), as a person would type.
         if (not typed and prompt.rstrip() in ESCAPES.sub(b'', shown).decode('utf-8', 'replace')
                 and not termios.tcgetattr(fd)[3] & termios.ECHO):
-            os.write(fd, answer.encode() + b'\r')
+            data = answer.encode() + b'\r'
+            while data:  # in pieces the terminal takes
+                data = data[os.write(fd, data[:1024]):]
             typed = True
         if status is None:
             ended, raw = os.waitpid(pid, os.WNOHANG)
@@ -66,10 +71,14 @@ def converse(command, prompt, answer):
     return ESCAPES.sub(b'', shown).decode('utf-8', 'replace'), status
 
 
+def encrypt_on_pipe(wine_run, cli, password):
+    return subprocess.run([wine_run, cli, 'encrypt'], input=(password + '\n').encode(),
+                          capture_output=True, check=False)
+
+
 def main(wine_run, cli):
     failures = []
-    on_pipe = subprocess.run([wine_run, cli, 'encrypt'], input=(PASSWORD + '\n').encode(),
-                             capture_output=True, check=False)
+    on_pipe = encrypt_on_pipe(wine_run, cli, PASSWORD)
     text = on_pipe.stdout.decode().strip()
     if on_pipe.returncode != 0 or not re.fullmatch('[0-9a-f]{32}', text):
         failures.append(f'on a pipe: {on_pipe.returncode} {on_pipe.stdout!r} {on_pipe.stderr!r}')
@@ -83,6 +92,18 @@ def main(wine_run, cli):
     shown, status = converse([wine_run, cli, 'decrypt'], 'Encrypted text: ', text)
     if status != 0 or shown.count(text) != 1 or PASSWORD not in shown:
         failures.append(f'decrypt on the console: status {status}, shown {shown!r}')
+
+    for length in (16381, 16382, 20000):
+        answer = ''.join(chr(0x21 + i * 7 % 94) for i in range(length))
+        shown, status = converse([wine_run, cli, 'encrypt'], 'Password: ', answer)
+        shown = re.sub(r'\s', '', shown)  # the console wraps what it shows
+        if length < 16382:
+            text = encrypt_on_pipe(wine_run, cli, answer).stdout.decode().strip()
+            ok = status == 0 and len(text) == 2 * (length + 17 - (length + 17) % 16) and text in shown
+        else:
+            ok = status == 1 and 'mayhavebeencutshort' in shown and not re.search('[0-9a-f]{64}', shown)
+        if not ok:
+            failures.append(f'{length} characters: status {status}, shown {shown[-200:]!r}')
 
     for failure in failures:
         print(f'FAIL: {failure}', file=sys.stderr)
