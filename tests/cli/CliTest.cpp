@@ -45,7 +45,7 @@ std::string Engine(bool bEncrypt, const WString& text, KeySize nKeySize = g_nBui
 // output, and on standard error nothing or one line from the tool that
 // says err.
 struct CliRun {
-  std::vector<std::string> args;
+  std::string args;  // separated by spaces
   std::string input;
   CliResult expected;
   StdoutTo to = StdoutTo::Pipe;
@@ -65,34 +65,25 @@ void Check(const CliRun& run) {
 // --help and --version stand alone; anything else wrong with the arguments
 // is a usage error.
 TEST(CliArguments, HelpVersionAndUsageErrors) {
-  const std::string help = RunCli({"--help"}, "").out;
+  const std::string help = RunCli("--help", "").out;
   EXPECT_NE(help.find("not protection"), std::string::npos);
   const std::string version = std::string("velkast-cli ") + VELKAST_PROJECT_VERSION + "\n";
   // "--" ends the options; "/?" is the help of Windows programs.
   for (const CliRun& run : std::vector<CliRun>{
-           {{"--version"}, "", {0, version, ""}},
-           {{"-V"}, "", {0, version, ""}},
-           {{"--help"}, "", {0, help, ""}},
-           {{"-h"}, "", {0, help, ""}},
-           {{"/?"}, "", kWindows ? CliResult{0, help, ""} : CliResult{2, "", "unknown command"}},
-           {{"--help=x"}, "", {2, "", "'--help=x': --help takes no value"}},
-           {{"--version=x"}, "", {2, "", "'--version=x'"}},
-           {{"encrypt", "--"}, "password\n", {0, kPasswordText + "\n", ""}},
-           {{"--", "decrypt"}, kPasswordText, {0, "password\n", ""}}})
+           {"--version", "", {0, version, ""}},
+           {"-V", "", {0, version, ""}},
+           {"--help", "", {0, help, ""}},
+           {"-h", "", {0, help, ""}},
+           {"/?", "", kWindows ? CliResult{0, help, ""} : CliResult{2, "", "unknown command"}},
+           {"--help=x", "", {2, "", "'--help=x': --help takes no value"}},
+           {"--version=x", "", {2, "", "'--version=x'"}},
+           {"encrypt --", "password\n", {0, kPasswordText + "\n", ""}},
+           {"-- decrypt", kPasswordText, {0, "password\n", ""}}})
     Check(run);
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{},
-                                             {"frobnicate"},
-                                             {"encrypt", "--lenient"},
-                                             {"encrypt", "hunter2"},
-                                             {"decrypt", "--key=hunter2"},
-                                             {"hunter2"},
-                                             {"encrypt", "-V"},
-                                             {"--help", "hunter2"},
-                                             {"-h", "--version"},
-                                             {"decrypt", "--", "--lenient"},
-                                             {"--", "--help"},
-                                             {"decrypt", "--lenient=hunter2"}})
+  for (const char* args :
+       {"", "frobnicate", "encrypt --lenient", "encrypt hunter2", "decrypt --key=hunter2",
+        "hunter2", "encrypt -V", "--help hunter2", "-h --version", "decrypt -- --lenient",
+        "-- --help", "decrypt --lenient=hunter2"})
     Check({args, "password\n", {2, "", "--help"}});
 }
 
@@ -142,25 +133,25 @@ TEST(CliLines, AnswersLineEndsAndLenientDecrypt) {
   const std::string both = kPasswordText + "\n" + kEmptyText + "\n";
   const std::string note = kWindows ? "line 1 ends with a space; it is part of the password" : "";
   for (const CliRun& run : std::vector<CliRun>{
-           {{"encrypt"}, "\xef", {1, "", "line 1: not valid UTF-8 at byte 1 (0xEF)"}},
-           {{"encrypt"}, "\xef\xbb", {1, "", "line 1: not valid UTF-8 at byte 1 (0xEF)"}},
-           {{"encrypt"}, "\xff\xfe" + le, {1, "", "standard input is UTF-16LE; save it as UTF-8"}},
-           {{"decrypt"}, le, {1, "", "standard input is UTF-16LE; save it as UTF-8"}},
-           {{"decrypt", "--lenient"}, "\xfe\xff" + be, {1, "", "standard input is UTF-16BE"}},
-           {{"encrypt"}, be, {1, "", "standard input is UTF-16BE"}},
-           {{"encrypt"}, "password \n", {0, Engine(true, TEXT("password ")) + "\n", note}},
-           {{"encrypt"}, Utf8(longest) + "\r\n", {0, Engine(true, longest) + "\n", ""}},
-           {{"decrypt"}, longestText, {0, Utf8(longestAscii) + "\n", ""}},
-           {{"encrypt"}, "password\r\n\na\tb", {0, both + tab + "\n", ""}},
-           {{"encrypt"}, "", {0, "", ""}},
-           {{"encrypt"}, bom + "password\n\n", {0, both, ""}},
-           {{"encrypt"}, bom, {0, "", ""}},
-           {{"decrypt"},
+           {"encrypt", "\xef", {1, "", "line 1: not valid UTF-8 at byte 1 (0xEF)"}},
+           {"encrypt", "\xef\xbb", {1, "", "line 1: not valid UTF-8 at byte 1 (0xEF)"}},
+           {"encrypt", "\xff\xfe" + le, {1, "", "standard input is UTF-16LE; save it as UTF-8"}},
+           {"decrypt", le, {1, "", "standard input is UTF-16LE; save it as UTF-8"}},
+           {"decrypt --lenient", "\xfe\xff" + be, {1, "", "standard input is UTF-16BE"}},
+           {"encrypt", be, {1, "", "standard input is UTF-16BE"}},
+           {"encrypt", "password \n", {0, Engine(true, TEXT("password ")) + "\n", note}},
+           {"encrypt", Utf8(longest) + "\r\n", {0, Engine(true, longest) + "\n", ""}},
+           {"decrypt", longestText, {0, Utf8(longestAscii) + "\n", ""}},
+           {"encrypt", "password\r\n\na\tb", {0, both + tab + "\n", ""}},
+           {"encrypt", "", {0, "", ""}},
+           {"encrypt", bom + "password\n\n", {0, both, ""}},
+           {"encrypt", bom, {0, "", ""}},
+           {"decrypt",
             bom + both + tab + "\n53877449C8CE5745EEFC1EF26D760EFA",
             {0, "password\n\na\tb\npassword\n", ""}},
-           {{"decrypt", "--lenient"}, lenientIn, {0, lenientOut, ""}},
-           {{"encrypt"}, input, {0, texts, ""}},
-           {{"decrypt"}, texts, {0, passwords, ""}}})
+           {"decrypt --lenient", lenientIn, {0, lenientOut, ""}},
+           {"encrypt", input, {0, texts, ""}},
+           {"decrypt", texts, {0, passwords, ""}}})
     Check(run);
 }
 
@@ -202,7 +193,7 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
     cases.push_back({"decrypt", text, "not a Velkast encrypted text (damaged"});
   for (const auto& c : cases) {
     const bool bEncrypt = c[0] == "encrypt";
-    Check({{c[0]},
+    Check({c[0],
            (bEncrypt ? "password" : kPasswordText) + "\n" + c[1] + "\nx\n",
            {1, (bEncrypt ? kPasswordText : "password") + "\n", "line 2: " + c[2]}});
   }
@@ -214,7 +205,7 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
            {"encrypt", "abc\x1b" + std::string(99999, 'a'), "line 1: character 4, U+001B"},
            {"encrypt", std::string(70000, 'a') + "\xff", "line 1: not valid UTF-8 at byte 70001"},
            {"decrypt", kPasswordText + "g", "line 1: not a Velkast"}}) {
-    CCliProcess cli({c[0]}, false);
+    CCliProcess cli(c[0], false);
     cli.Write(c[1]);
     EXPECT_TRUE(cli.WaitFor(c[2])) << c[2];
     EXPECT_EQ(cli.Finish().status, 1);
@@ -228,12 +219,12 @@ TEST(CliLines, ARefusedLineStopsTheStreamNamingWhy) {
 TEST(CliOutput, WriteErrorsAndEachAnswerBeforeTheNextRead) {
   const std::string many(100000, '\n'), what = "cannot write to standard output: ";
 #if !defined(_WIN32)
-  Check({{"encrypt"}, many, {1, "", what + "No space left on device"}, StdoutTo::DevFull});
-  Check({{"--version"}, "", {1, "", what + "No space left on device"}, StdoutTo::DevFull});
+  Check({"encrypt", many, {1, "", what + "No space left on device"}, StdoutTo::DevFull});
+  Check({"--version", "", {1, "", what + "No space left on device"}, StdoutTo::DevFull});
 #endif
-  Check({{"encrypt"}, many, {1, "", what + "Broken pipe"}, StdoutTo::ClosedPipe});
+  Check({"encrypt", many, {1, "", what + "Broken pipe"}, StdoutTo::ClosedPipe});
 
-  CCliProcess cli({"encrypt"}, false);
+  CCliProcess cli("encrypt", false);
   cli.Write("password\n");
   ASSERT_TRUE(cli.WaitFor(kPasswordText));
 #if !defined(_WIN32)
@@ -289,7 +280,7 @@ TEST(CliPrompt, AsksOnATerminalAndRestoresIt) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.substr(0, 20) + c.end + std::to_string(c.sig));
     const bool bEncrypt = c.pszCommand == std::string("encrypt");
-    CCliProcess cli({c.pszCommand}, true);
+    CCliProcess cli(c.pszCommand, true);
     ASSERT_TRUE(cli.WaitFor(bEncrypt ? "Password: " : "Encrypted text: "));
     if (c.bSuspend) {
       // The tool leads its own session here, where the stop itself is
