@@ -55,6 +55,9 @@ static const Case kDecrypt[] = {
     /* Plaintext "abc", NUL, "xyz": bytes after the password. */
     {S("5806906526d67e576df16771250235c3"), 0, VELKAST_E_NOT_A_TEXT, ""},
     {S("5806906526d67e576df16771250235c3"), VELKAST_LENIENT, VELKAST_OK, "abc"},
+    /* "password" and 24 zero bytes: a block more than its text has. */
+    {S("53877449c8ce5745eefc1ef26d760efacf118df792bfaa9cfbd8e0d83cf2a039"), 0, VELKAST_E_NOT_A_TEXT,
+     ""},
     /* Plaintext "a", ESC, "[2J". */
     {S("9dd2199ccf95b7d22e84a9294cdffc3c"), 0, VELKAST_E_CONTROL, ""},
     {S("9dd2199ccf95b7d22e84a9294cdffc3c"), VELKAST_LENIENT, VELKAST_OK, "a\x1b[2J"},
