@@ -26,11 +26,11 @@ inline std::vector<BYTE> FromHex(const std::string& hex) {
   return out;
 }
 
+// The bytes as printf spells them, two lowercase digits each.
 inline std::string ToHex(const BYTE* pb, size_t cb) {
-  std::string s(2 * cb + 1, '\0');
-  for (size_t i = 0; i < cb; ++i)
-    std::snprintf(&s[2 * i], 3, "%02x", pb[i]);
-  s.pop_back();
+  std::string s;
+  for (char sz[3]; cb-- > 0; s += sz)
+    std::snprintf(sz, sizeof sz, "%02x", *pb++);
   return s;
 }
 inline std::string ToHex(const std::vector<BYTE>& v) { return ToHex(v.data(), v.size()); }

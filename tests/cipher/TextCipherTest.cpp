@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <new>
 #include <random>
 
@@ -47,14 +48,6 @@ std::vector<BYTE> ThroughRawKey(std::vector<BYTE> bytes, bool bEncrypt) {
   bEncrypt ? aes.EncryptBuffer(bytes.data(), bytes.data(), n)
            : aes.DecryptBuffer(bytes.data(), bytes.data(), n);
   return bytes;
-}
-
-// A text's digits, which must be the lowercase spelling of whole bytes,
-// decrypted independently of the text cipher.
-std::vector<BYTE> DecryptDigits(const WString& text) {
-  const std::string digits(text.begin(), text.end());
-  EXPECT_EQ(ToHex(FromHex(digits)), digits);
-  return ThroughRawKey(FromHex(digits), false);
 }
 
 WString EncryptedDigits(const std::vector<BYTE>& plain) {
@@ -132,10 +125,11 @@ TEST(TextCipher, FormatAndRoundTripForEveryLength) {
     for (size_t i = 0; i < length; ++i)
       password += Cp1252ToWideChar(plain[i] = static_cast<BYTE>(1 + rng() % 255));
     const WString text = Operate(true, password);
-    ASSERT_EQ(DecryptDigits(text), plain) << "L = " << length;
+    const std::string digits(text.begin(), text.end());  // lowercase, of whole bytes
+    ASSERT_EQ(ToHex(FromHex(digits)), digits);
+    ASSERT_EQ(ThroughRawKey(FromHex(digits), false), plain) << "L = " << length;
     WString upper = text;
-    for (WCHAR& c : upper)
-      c = c >= TEXT('a') && c <= TEXT('f') ? WCHAR(c - 32) : c;
+    std::transform(text.begin(), text.end(), upper.begin(), ::toupper);
     ASSERT_EQ(Operate(false, text), password) << "L = " << length;
     ASSERT_EQ(Operate(false, upper), password) << "L = " << length;
   }

@@ -25,10 +25,10 @@ enum class StdoutTo { Pipe, DevFull, ClosedPipe };
 
 class CCliProcess {
  public:
-  // On a terminal, standard input and standard error are a new
-  // pseudo-terminal that is also the controlling terminal; standard output
-  // goes where `to` says.
-  CCliProcess(const std::vector<std::string>& args, bool bTerminal, StdoutTo to = StdoutTo::Pipe);
+  // args: the arguments, separated by spaces. On a terminal, standard input
+  // and standard error are a new pseudo-terminal that is also the
+  // controlling terminal; standard output goes where `to` says.
+  CCliProcess(std::string_view args, bool bTerminal, StdoutTo to = StdoutTo::Pipe);
   ~CCliProcess();
   // Sends text to standard input (types it, on a terminal). A tool that
   // takes none of it for kDeadlineMs fails the test and is killed.
@@ -54,16 +54,17 @@ class CCliProcess {
 #endif
 
  private:
+  std::vector<std::string> Words() const;  // the arguments one by one
   // Fails the test naming the tool and what it did not do, and ends it.
   void Kill(std::string_view what);
+  void Terminate();
+  void ReadOutput();  // what the files (and the terminal) have gained
 
-  std::string m_strName;  // "velkast-cli encrypt", for failures
+  std::string m_strArgs;
 #if defined(_WIN32)
   struct CStreams;  // the pipes and files the program runs on
   std::unique_ptr<CStreams> m_pStreams;
 #else
-  void ReadOutput();  // what the files and the terminal have gained
-
   pid_t m_pid = -1;
   // Input: a pipe, or the terminal's master side (its slave side kept open to
   // read the terminal's modes); output: the files the test reads, or -1.
@@ -73,5 +74,4 @@ class CCliProcess {
 };
 
 // Runs velkast-cli with input on standard input.
-CliResult RunCli(const std::vector<std::string>& args, std::string_view input,
-                 StdoutTo to = StdoutTo::Pipe);
+CliResult RunCli(std::string_view args, std::string_view input, StdoutTo to = StdoutTo::Pipe);

@@ -12,8 +12,3 @@ std::optional<WCHAR> SystemDecode1252(BYTE b);
 // The byte the system encodes one code unit to, or nothing when it would
 // substitute its default character (no best-fit mapping).
 std::optional<BYTE> SystemEncode1252(WCHAR wch);
-
-// True where the oracle leaves bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D
-// undefined (iconv does; Windows maps them to the C1 controls of the same
-// value).
-bool SystemLacksC1Bytes();

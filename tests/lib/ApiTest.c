@@ -36,14 +36,11 @@ typedef struct {
 } Case;
 
 /* One case a status, and the lenient flag; tests/lib/test_velkast.py has
- * the rest, through the same library. */
+ * the rest (characters beyond ASCII, texts of more blocks), through the
+ * same library. */
 static const Case kEncrypt[] = {
     {S(""), 0, VELKAST_OK, "cf118df792bfaa9cfbd8e0d83cf2a039"},
     {S("password"), 0, VELKAST_OK, "53877449c8ce5745eefc1ef26d760efa"},
-    {S("caf\xc3\xa9"), 0, VELKAST_OK, "917e855b63de70a370a257aec2e7b176"},
-    {S("\xe2\x82\xac 5\t\xc3\xbf"), 0, VELKAST_OK, "e117d02a9cf2a0924854ff45a196a8b3"},
-    {S("abcdefghijklmno"), 0, VELKAST_OK,
-     "6330d7084470b1501228333d8c4cac73cf118df792bfaa9cfbd8e0d83cf2a039"},
     {S("\xc4\x80"), 0, VELKAST_E_CODE_PAGE, ""}, /* U+0100 */
     {S("a\x1b[2J"), 0, VELKAST_E_CONTROL, ""},
     {S("ab\xff"), 0, VELKAST_E_UTF8, ""},
@@ -51,10 +48,12 @@ static const Case kEncrypt[] = {
 
 static const Case kDecrypt[] = {
     {S("53877449C8CE5745EEFC1EF26D760EFA"), 0, VELKAST_OK, "password"},
-    {S("917e855b63de70a370a257aec2e7b176"), 0, VELKAST_OK, "caf\xc3\xa9"},
     /* Plaintext "abc", NUL, "xyz": bytes after the password. */
     {S("5806906526d67e576df16771250235c3"), 0, VELKAST_E_NOT_A_TEXT, ""},
     {S("5806906526d67e576df16771250235c3"), VELKAST_LENIENT, VELKAST_OK, "abc"},
+    /* "password" and 24 zero bytes: a block more than its text has. */
+    {S("53877449c8ce5745eefc1ef26d760efacf118df792bfaa9cfbd8e0d83cf2a039"), 0, VELKAST_E_NOT_A_TEXT,
+     ""},
     /* Plaintext "a", ESC, "[2J". */
     {S("9dd2199ccf95b7d22e84a9294cdffc3c"), 0, VELKAST_E_CONTROL, ""},
     {S("9dd2199ccf95b7d22e84a9294cdffc3c"), VELKAST_LENIENT, VELKAST_OK, "a\x1b[2J"},
@@ -125,7 +124,7 @@ static void CheckArgumentsAndLimits(void) {
 static void* Worker(void* arg) {
   size_t k = (size_t)arg, wrong = 0, i, len;
   for (i = 0; i < 300; ++i) {
-    const Case* c = &kEncrypt[(k + i) % 5];
+    const Case* c = &kEncrypt[(k + i) % 2];
     char text[80], password[32];
     wrong += velkast_encrypt(c->in, c->n, text, sizeof text, &len) != VELKAST_OK ||
              strcmp(text, c->out) != 0 ||

@@ -15,7 +15,7 @@
 #include <csignal>
 #include <utility>
 
-CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, StdoutTo to) {
+CCliProcess::CCliProcess(std::string_view args, bool bTerminal, StdoutTo to) : m_strArgs(args) {
   std::signal(SIGPIPE, SIG_IGN);  // a tool that stops reading must not kill the test
   const auto newFile = [] { return open("/tmp", O_TMPFILE | O_RDWR, 0600); };
   int in[2] = {-1, -1}, out[2] = {-1, -1};
@@ -25,12 +25,10 @@ CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, S
   else
     out[1] = to == StdoutTo::DevFull ? open("/dev/full", O_WRONLY) : (m_fdOut = newFile());
   m_fdErr = bTerminal ? -1 : newFile();
+  std::vector<std::string> words = Words();
   std::vector<char*> argp{const_cast<char*>(VELKAST_CLI_PATH)};
-  m_strName = "velkast-cli";
-  for (const std::string& arg : args) {
-    argp.push_back(const_cast<char*>(arg.c_str()));
-    m_strName += " " + arg;
-  }
+  for (std::string& word : words)
+    argp.push_back(word.data());
   argp.push_back(nullptr);
   m_pid = fork();
   if (m_pid == 0) {
@@ -54,10 +52,7 @@ CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, S
   fcntl(m_fdIn, F_SETFL, O_NONBLOCK);  // so Write can keep a deadline
 }
 
-void CCliProcess::Kill(std::string_view what) {
-  ADD_FAILURE() << m_strName << " " << what << " within " << kDeadlineMs / 1000 << " s; killed";
-  kill(m_pid, SIGKILL);
-}
+void CCliProcess::Terminate() { kill(m_pid, SIGKILL); }
 
 CCliProcess::~CCliProcess() {
   if (m_pid > 0 && kill(m_pid, SIGKILL) == 0)
@@ -90,16 +85,6 @@ void CCliProcess::ReadOutput() {
     m_result.err.append(buf, static_cast<std::size_t>(n));
 }
 
-bool CCliProcess::WaitFor(std::string_view text, int timeoutMs) {
-  for (int nWaited = 0; nWaited < timeoutMs; nWaited += 10, poll(nullptr, 0, 10)) {
-    ReadOutput();
-    if (m_result.out.find(text) != std::string::npos ||
-        m_result.err.find(text) != std::string::npos)
-      return true;
-  }
-  return false;
-}
-
 CliResult CCliProcess::Finish() {
   if (m_fdSlave < 0)
     close(std::exchange(m_fdIn, -1));
@@ -115,10 +100,4 @@ CliResult CCliProcess::Finish() {
   ReadOutput();
   m_result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -WTERMSIG(wstatus);
   return m_result;
-}
-
-CliResult RunCli(const std::vector<std::string>& args, std::string_view input, StdoutTo to) {
-  CCliProcess cli(args, false, to);
-  cli.Write(input);
-  return cli.Finish();
 }

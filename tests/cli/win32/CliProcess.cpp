@@ -9,7 +9,6 @@
 #include <fstream>
 #include <future>
 #include <iterator>
-#include <thread>
 
 #include "platform/core/WinTypes.h"
 
@@ -41,8 +40,8 @@ struct CCliProcess::CStreams {
   std::wstring outPath = TempFileName(), errPath = TempFileName();
 };
 
-CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, StdoutTo to)
-    : m_pStreams(std::make_unique<CStreams>()) {
+CCliProcess::CCliProcess(std::string_view args, bool bTerminal, StdoutTo to)
+    : m_strArgs(args), m_pStreams(std::make_unique<CStreams>()) {
   EXPECT_FALSE(bTerminal || to == StdoutTo::DevFull) << "no terminal and no /dev/full here";
   CStreams& s = *m_pStreams;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -64,11 +63,8 @@ CCliProcess::CCliProcess(const std::vector<std::string>& args, bool bTerminal, S
       std::tuple(hChildIn, hChildOut, hChildErr);
   // The arguments are plain words: quoted, they need no escapes.
   std::wstring commandLine = L"\"" VELKAST_CLI_PATH L"\"";
-  m_strName = "velkast-cli";
-  for (const std::string& arg : args) {
-    commandLine += L" \"" + std::wstring(arg.begin(), arg.end()) + L"\"";
-    m_strName += " " + arg;
-  }
+  for (const std::string& word : Words())
+    commandLine += L" \"" + std::wstring(word.begin(), word.end()) + L"\"";
   EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                              nullptr, &startup, &s.process));
   for (HANDLE h : {hChildIn, hChildOut, hChildErr})
@@ -87,10 +83,7 @@ CCliProcess::~CCliProcess() {
   DeleteFileW(s.errPath.c_str());
 }
 
-void CCliProcess::Kill(std::string_view what) {
-  ADD_FAILURE() << m_strName << " " << what << " within " << kDeadlineMs / 1000 << " s; killed";
-  TerminateProcess(m_pStreams->process.hProcess, 1);
-}
+void CCliProcess::Terminate() { TerminateProcess(m_pStreams->process.hProcess, 1); }
 
 // The program reads as the test writes; once it has stopped reading, what
 // is left to write is dropped. A pipe write has no deadline of its own: it
@@ -105,14 +98,9 @@ void CCliProcess::Write(std::string_view text) {
     Kill("took no input");
 }
 
-bool CCliProcess::WaitFor(std::string_view text, int timeoutMs) {
-  const CStreams& s = *m_pStreams;
-  for (int nWaited = 0; nWaited <= timeoutMs; nWaited += 10) {
-    if ((FileText(s.outPath) + FileText(s.errPath)).find(text) != std::string::npos)
-      return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
+void CCliProcess::ReadOutput() {
+  m_result.out = FileText(m_pStreams->outPath);
+  m_result.err = FileText(m_pStreams->errPath);
 }
 
 CliResult CCliProcess::Finish() {
@@ -124,12 +112,7 @@ CliResult CCliProcess::Finish() {
   }
   DWORD dwStatus = 0;
   GetExitCodeProcess(s.process.hProcess, &dwStatus);
-  m_result = {static_cast<int>(dwStatus), FileText(s.outPath), FileText(s.errPath)};
+  m_result.status = static_cast<int>(dwStatus);
+  ReadOutput();
   return m_result;
-}
-
-CliResult RunCli(const std::vector<std::string>& args, std::string_view input, StdoutTo to) {
-  CCliProcess cli(args, false, to);
-  cli.Write(input);
-  return cli.Finish();
 }

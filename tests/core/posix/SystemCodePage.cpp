@@ -18,17 +18,25 @@ std::string Convert(const char* to, const char* from, std::string in) {
   return bMapped && cbIn == 0 ? std::string(out, pOut) : std::string();
 }
 
+// Windows maps these bytes to the C1 controls of the same value; iconv
+// leaves them undefined.
+bool IsUndefinedInIconv(unsigned u) {
+  return u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D;
+}
+
 }  // namespace
 
 std::optional<WCHAR> SystemDecode1252(BYTE b) {
+  if (IsUndefinedInIconv(b))
+    return b;
   const std::string out = Convert("UTF-16LE", "WINDOWS-1252", std::string(1, static_cast<char>(b)));
   return out.size() == 2 ? std::optional(static_cast<WCHAR>(BYTE(out[0]) | BYTE(out[1]) << 8))
                          : std::nullopt;
 }
 
 std::optional<BYTE> SystemEncode1252(WCHAR wch) {
+  if (IsUndefinedInIconv(wch))
+    return static_cast<BYTE>(wch);
   const std::string out = Convert("WINDOWS-1252", "UTF-16LE", {char(wch & 0xFF), char(wch >> 8)});
   return out.size() == 1 ? std::optional(static_cast<BYTE>(out[0])) : std::nullopt;
 }
-
-bool SystemLacksC1Bytes() { return true; }

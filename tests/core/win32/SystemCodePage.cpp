@@ -16,5 +16,3 @@ std::optional<BYTE> SystemEncode1252(WCHAR wch) {
       WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, &wch, 1, &out, 1, nullptr, &bUsedDefault);
   return n == 1 && !bUsedDefault ? std::optional(static_cast<BYTE>(out)) : std::nullopt;
 }
-
-bool SystemLacksC1Bytes() { return false; }
