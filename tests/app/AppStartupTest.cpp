@@ -93,16 +93,16 @@ TEST(WinApp, StartUpMainWindowAndHandlerErrors) {
     app.m_onInit = [&] {
       CThrowingDlg dlg;
       app.m_pMainWnd = &dlg;
-      RunModal(dlg, [&](HWND hDlg) {
-        QTimer::singleShot(0, [&] {
-          auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-          ASSERT_NE(pBox, nullptr);
-          shown = pBox->windowTitle() + ": " + pBox->text();
-          pBox->accept();
-        });
-        Click(hDlg, IDC_ENCRYPT);
-        EXPECT_TRUE(!IsEnded(hDlg) && app.m_pMainWnd == &dlg);
-      });
+      RunModal(dlg, {[&](HWND hDlg) {
+                 QTimer::singleShot(0, [&] {
+                   auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                   ASSERT_NE(pBox, nullptr);
+                   shown = pBox->windowTitle() + ": " + pBox->text();
+                   pBox->accept();
+                 });
+                 Click(hDlg, IDC_ENCRYPT);
+                 EXPECT_TRUE(!IsEnded(hDlg) && app.m_pMainWnd == &dlg);
+               }});
       EXPECT_EQ(app.m_pMainWnd, nullptr);
       return bInitResult;
     };

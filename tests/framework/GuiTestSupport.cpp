@@ -1,7 +1,9 @@
 #include "tests/framework/GuiTestSupport.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -9,13 +11,16 @@
 
 #include "platform/framework/qt/QtHandles.h"
 
-INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script) {
-  QTimer::singleShot(0, [&dlg, &script] {
+INT_PTR RunModal(CDialog& dlg, std::vector<Step> steps) {
+  QTimer::singleShot(0, [&dlg, &steps] {
     const HWND hDlg = dlg.GetSafeHwnd();
     QWidget* pWidget = AfxQtWidgetFromHandle(hDlg);
     ASSERT_NE(pWidget, nullptr) << "no dialog window";
     EXPECT_TRUE(QTest::qWaitForWindowActive(pWidget));
-    script(hDlg);
+    for (const Step& step : steps) {
+      ASSERT_FALSE(IsEnded(hDlg)) << "the dialog ended early";
+      step(hDlg);
+    }
     if (!IsEnded(hDlg))
       EndDialog(hDlg, kLeftOpen);
   });
@@ -24,7 +29,32 @@ INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script) {
 
 QWidget* ControlWidget(HWND hDlg, int nID) { return AfxQtWidgetFromHandle(GetDlgItem(hDlg, nID)); }
 
+void PressKey(HWND hWnd, Key key) {
+  constexpr Qt::Key kKeys[] = {Qt::Key_Tab,   Qt::Key_Return, Qt::Key_Enter,
+                               Qt::Key_Space, Qt::Key_Escape, Qt::Key_Backspace};
+  QTest::keyClick(AfxQtWidgetFromHandle(hWnd), kKeys[static_cast<int>(key)]);
+}
+
+void TypeText(HWND hWnd, const WString& text) {
+  QTest::keyClicks(AfxQtWidgetFromHandle(hWnd), QString::fromStdU16String(text));
+}
+
+void PasteText(HWND hEdit, const WString& text) {
+  QApplication::clipboard()->setText(QString::fromStdU16String(text));
+  QTest::keyClick(AfxQtWidgetFromHandle(hEdit), Qt::Key_V, Qt::ControlModifier);
+}
+
+void PlaceCaret(HWND hEdit, int nPos) {
+  qobject_cast<QLineEdit*>(AfxQtWidgetFromHandle(hEdit))->setCursorPosition(nPos);
+}
+
 void Click(HWND hDlg, int nID) { QTest::mouseClick(ControlWidget(hDlg, nID), Qt::LeftButton); }
+
+void PressCloseBox(HWND hDlg) { AfxQtWidgetFromHandle(hDlg)->close(); }
+
+void ExpectNoWindowLeft() {
+  EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left behind";
+}
 
 bool IsEnded(HWND hDlg) {
   const HWND__* pDlg = AfxQtWindowFromHandle(hDlg);
