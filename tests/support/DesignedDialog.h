@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/framework/DialogTemplate.h"
+#include "platform/framework/Resource.h"
 
 struct DesignedControl {
   int id;
@@ -35,13 +36,11 @@ inline constexpr struct {
   const char* pszName;
 } kDesignedAccessibleNames[] = {{1000, "Password or encrypted text"}, {1001, "Result"}};
 
-// Expects dt to be the designed template: style 0x90C80048, extended style
-// 0x80040000, at (0, 0), 167 x 149 units, the caption, 8-point
-// "MS Shell Dlg", and the controls above.
-void ExpectDesignedTemplate(const DIALOG_TEMPLATE& dt);
-
-// Expects names to be the designed accessible names, in order.
-void ExpectDesignedAccessibleNames(const std::vector<DIALOG_ACCESSIBLE_NAME>& names);
+// Expects the module's dialog 102 to be the designed one, read with the
+// framework's reader: style 0x90C80048, extended style 0x80040000, at
+// (0, 0), 167 x 149 units, the caption, 8-point "MS Shell Dlg", the controls
+// and the accessible names above in order; and no dialog 999.
+void ExpectDesignedDialogIn(HINSTANCE hModule);
 
 // ASCII text as wide text, for comparisons.
 std::basic_string<WCHAR> Wide(const char* pszAscii);

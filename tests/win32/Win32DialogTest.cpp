@@ -119,13 +119,8 @@ TEST(Win32Resources, CompiledDialogAndAccessibleNamesAreTheDesign) {
   HMODULE hProgram = LoadLibraryExW(TEXT(VELKAST_PROGRAM_PATH), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(hProgram, nullptr) << VELKAST_PROGRAM_PATH;
-  for (HINSTANCE hModule : {GetModuleHandleW(nullptr), hProgram}) {
-    const auto tmpl = AfxLoadDialogTemplate(hModule, IDD_MAIN_DIALOG);
-    ASSERT_TRUE(tmpl);
-    ExpectDesignedTemplate(*tmpl);
-    ExpectDesignedAccessibleNames(AfxLoadAccessibleNames(hModule, IDD_MAIN_DIALOG));
-    EXPECT_FALSE(AfxLoadDialogTemplate(hModule, 999));
-  }
+  for (HINSTANCE hModule : {GetModuleHandleW(nullptr), hProgram})
+    ExpectDesignedDialogIn(hModule);
   FreeLibrary(hProgram);
 }
 
