@@ -93,42 +93,29 @@ void ExpectLaidOutInTheUnitsOf(HWND hDlg, const QString& family, int nPointSize)
   }
 }
 
-TEST_F(CipherDlgTest, WindowIsLaidOutInTheUnitsOfTheDesktopFont) {
+// Laid out as above and centred on the work area once initialised, to
+// within the pixel that halving an odd size loses.
+TEST_F(CipherDlgTest, WindowIsLaidOutInTheUnitsOfTheDesktopFontAndCentred) {
   const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
   Run({[&desktop](HWND hDlg) {
     ExpectLaidOutInTheUnitsOf(hDlg, desktop.family(), desktop.pointSize());
-  }});
-}
-
-// Centred on the work area once initialised, to within the pixel that
-// halving an odd size loses.
-TEST_F(CipherDlgTest, WindowIsCentredOnTheWorkArea) {
-  Run({[](HWND hDlg) {
-    const QWidget* pDialog = AfxQtWidgetFromHandle(hDlg);
-    const QRect frame = pDialog->frameGeometry();
-    const QRect area = pDialog->screen()->availableGeometry();
+    const QRect frame = AfxQtWidgetFromHandle(hDlg)->frameGeometry();
+    const QRect area = AfxQtWidgetFromHandle(hDlg)->screen()->availableGeometry();
     EXPECT_LE(qAbs(2 * frame.left() + frame.width() - 2 * area.left() - area.width()), 1);
     EXPECT_LE(qAbs(2 * frame.top() + frame.height() - 2 * area.top() - area.height()), 1);
   }});
 }
 
-TEST_F(CipherDlgTest, FieldsAreNamedForScreenReaders) {
-  Run({[](HWND hDlg) {
-    for (const auto& name : kDesignedAccessibleNames)
-      EXPECT_EQ(ControlWidget(hDlg, name.id)->accessibleName(), QLatin1String(name.pszName));
-  }});
-}
-
-// The big and small icons are the icon group; at each of its sizes the
-// window shows the 24-bit image of the icon file.
+// The big and small icons are the dialog's icon group; at each of its sizes
+// the window shows the 24-bit image of the icon file.
 TEST_F(CipherDlgTest, WindowShowsTheIconGroup) {
   std::ifstream in(VELKAST_ICON_FILE, std::ios::binary);
   const std::vector<BYTE> file{std::istreambuf_iterator<char>(in), {}};
   const auto entries = IconFileEntries(file);
   ASSERT_TRUE(entries);
-  Run({[&entries](HWND hDlg) {
-    const LRESULT hBig = SendMessage(hDlg, WM_GETICON, ICON_BIG, 0);
-    EXPECT_TRUE(hBig != 0 && hBig == SendMessage(hDlg, WM_GETICON, ICON_SMALL, 0));
+  Run({[this, &entries](HWND hDlg) {
+    for (WPARAM nSize : {ICON_BIG, ICON_SMALL})
+      EXPECT_EQ(SendMessage(hDlg, WM_GETICON, nSize, 0), reinterpret_cast<LRESULT>(m_dlg.m_hIcon));
     const QIcon icon = AfxQtWidgetFromHandle(hDlg)->windowIcon();
     EXPECT_EQ(icon.availableSizes(), QList<QSize>({QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
     for (const ICON_ENTRY& entry : *entries) {
