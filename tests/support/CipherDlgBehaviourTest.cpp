@@ -112,9 +112,10 @@ TEST_F(CipherDlgTest, FailuresShowTheFailureTextAndKeepTheInput) {
   }});
 }
 
-// As the system's single-line edit control takes it: what comes before the
-// first line feed of pasted text.
-TEST_F(CipherDlgTest, PastedTextKeepsItsFirstLine) {
+// As the system's single-line edit control takes them: pasted text keeps
+// what comes before its first line feed, text the program sets is kept as
+// it is.
+TEST_F(CipherDlgTest, EditsTakePastedAndSetTextAsTheSystemsOwn) {
   Run({[](HWND hDlg) {
     HWND hInput = GetDlgItem(hDlg, IDC_INPUT);
     for (const PasteCase& c : kPasteCases) {
@@ -123,11 +124,6 @@ TEST_F(CipherDlgTest, PastedTextKeepsItsFirstLine) {
       PasteText(hInput, Wide(c.pszPasted));
       EXPECT_EQ(WindowText(hInput), Wide(c.pszAfter)) << c.pszPasted;
     }
-  }});
-}
-
-TEST_F(CipherDlgTest, TextSetByTheProgramIsKeptAsIs) {
-  Run({[](HWND hDlg) {
     for (const char* pszSet : kSetTexts)
       for (int nID : {IDC_INPUT, IDC_OUTPUT}) {
         SetWindowText(GetDlgItem(hDlg, nID), Wide(pszSet).c_str());
@@ -141,14 +137,11 @@ TEST_F(CipherDlgTest, TextSetByTheProgramIsKeptAsIs) {
 TEST_F(CipherDlgTest, CloseEndsWithOkAndEscapeWithCancel) {
   for (const bool bClose : {true, false}) {
     CTestCipherDlg dlg;
-    const INT_PTR nResult =
-        RunModal(dlg, {[](HWND hDlg) { TypeText(GetDlgItem(hDlg, IDC_INPUT), TEXT("typed")); },
-                       [bClose](HWND hDlg) {
-                         if (bClose)
-                           PressCloseBox(hDlg);
-                         else
-                           PressKey(GetDlgItem(hDlg, IDC_INPUT), Key::kEscape);
-                       }});
+    const INT_PTR nResult = RunModal(
+        dlg, {[](HWND hDlg) { TypeText(GetDlgItem(hDlg, IDC_INPUT), TEXT("typed")); },
+              [bClose](HWND hDlg) {
+                bClose ? PressCloseBox(hDlg) : PressKey(GetDlgItem(hDlg, IDC_INPUT), Key::kEscape);
+              }});
     EXPECT_EQ(nResult, bClose ? IDOK : IDCANCEL);
     EXPECT_EQ(WString(dlg.m_strInput.GetString()), bClose ? TEXT("typed") : TEXT(""));
     EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);

@@ -29,28 +29,12 @@ void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD dwNow) {
   HWND hDlg = g_pDialog->GetSafeHwnd();
   if (hDlg == nullptr)
     return;
-  if (dwNow - g_dwStarted > kTestDeadlineMs) {
-    ADD_FAILURE() << "the dialog still runs after " << kTestDeadlineMs / 1000 << " s";
+  const bool bLate = dwNow - g_dwStarted > kTestDeadlineMs;
+  EXPECT_FALSE(bLate) << "the dialog still runs after " << kTestDeadlineMs / 1000 << " s";
+  if (bLate || g_nNext == g_pSteps->size())
     EndDialog(hDlg, kLeftOpen);
-  } else if (g_nNext < g_pSteps->size()) {
+  else
     (*g_pSteps)[g_nNext++](hDlg);
-  } else {
-    EndDialog(hDlg, kLeftOpen);
-  }
-}
-
-// The controls in the order the dialog manager made them, which is template
-// order (a control with id -1 cannot be found by its id), each with its
-// rectangle in the dialog's client area: left, top, width, height.
-std::vector<std::pair<HWND, std::tuple<LONG, LONG, LONG, LONG>>> Controls(HWND hDlg) {
-  std::vector<std::pair<HWND, std::tuple<LONG, LONG, LONG, LONG>>> controls;
-  for (HWND h = GetWindow(hDlg, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
-    RECT rc{};
-    GetWindowRect(h, &rc);
-    MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-    controls.push_back({h, {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top}});
-  }
-  return controls;
 }
 
 }  // namespace
@@ -102,6 +86,7 @@ void Click(HWND hDlg, int nID) { SendMessageW(GetDlgItem(hDlg, nID), BM_CLICK, 0
 
 void PressCloseBox(HWND hDlg) { PostMessageW(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+// Windows of this thread only: another test may run beside this one.
 void ExpectNoWindowLeft() {
   EnumThreadWindows(
       GetCurrentThreadId(),
@@ -131,15 +116,21 @@ TEST_F(CipherDlgTest, LaidOutByTheSystemCentredWithItsIcons) {
   Run({[this](HWND hDlg) {
     RECT rcUnits{0, 0, 4, 8};
     MapDialogRect(hDlg, &rcUnits);
-    const auto controls = Controls(hDlg);
-    ASSERT_EQ(controls.size(), std::size(kDesignedControls));
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      const DesignedControl& c = kDesignedControls[i];
-      EXPECT_EQ(controls[i].second,
-                std::tuple(MulDiv(c.x, rcUnits.right, 4), MulDiv(c.y, rcUnits.bottom, 8),
-                           MulDiv(c.cx, rcUnits.right, 4), MulDiv(c.cy, rcUnits.bottom, 8)));
-      EXPECT_EQ(WindowText(controls[i].first), Wide(c.pszText)) << c.id;
+    // The controls in the order the dialog manager made them, which is
+    // template order (a control with id -1 cannot be found by its id).
+    const DesignedControl* c = std::begin(kDesignedControls);
+    for (HWND h = GetWindow(hDlg, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT), ++c) {
+      ASSERT_NE(c, std::end(kDesignedControls));
+      RECT rc{};
+      GetWindowRect(h, &rc);
+      MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+      EXPECT_EQ(std::tuple(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top),
+                std::tuple(MulDiv(c->x, rcUnits.right, 4), MulDiv(c->y, rcUnits.bottom, 8),
+                           MulDiv(c->cx, rcUnits.right, 4), MulDiv(c->cy, rcUnits.bottom, 8)))
+          << c->id;
+      EXPECT_EQ(WindowText(h), Wide(c->pszText)) << c->id;
     }
+    EXPECT_EQ(c, std::end(kDesignedControls));
     EXPECT_EQ(WindowText(hDlg), Wide(kDesignedCaption));
     // The framework's name for the program: the executable's, as the system gives it.
     EXPECT_EQ(AfxGetAppName(), L"win32_dialog_tests");
