@@ -39,13 +39,11 @@ void TypeText(HWND hWnd, const WString& text) {
   QTest::keyClicks(AfxQtWidgetFromHandle(hWnd), QString::fromStdU16String(text));
 }
 
-void PasteText(HWND hEdit, const WString& text) {
+void PasteText(HWND hEdit, const WString& text, int nCaret) {
+  auto* pEdit = qobject_cast<QLineEdit*>(AfxQtWidgetFromHandle(hEdit));
+  pEdit->setCursorPosition(nCaret);
   QApplication::clipboard()->setText(QString::fromStdU16String(text));
-  QTest::keyClick(AfxQtWidgetFromHandle(hEdit), Qt::Key_V, Qt::ControlModifier);
-}
-
-void PlaceCaret(HWND hEdit, int nPos) {
-  qobject_cast<QLineEdit*>(AfxQtWidgetFromHandle(hEdit))->setCursorPosition(nPos);
+  QTest::keyClick(pEdit, Qt::Key_V, Qt::ControlModifier);
 }
 
 void Click(HWND hDlg, int nID) { QTest::mouseClick(ControlWidget(hDlg, nID), Qt::LeftButton); }

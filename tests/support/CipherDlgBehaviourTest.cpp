@@ -120,8 +120,7 @@ TEST_F(CipherDlgTest, EditsTakePastedAndSetTextAsTheSystemsOwn) {
     HWND hInput = GetDlgItem(hDlg, IDC_INPUT);
     for (const PasteCase& c : kPasteCases) {
       SetWindowText(hInput, Wide(c.pszBefore).c_str());
-      PlaceCaret(hInput, c.nCaret);
-      PasteText(hInput, Wide(c.pszPasted));
+      PasteText(hInput, Wide(c.pszPasted), c.nCaret);
       EXPECT_EQ(WindowText(hInput), Wide(c.pszAfter)) << c.pszPasted;
     }
     for (const char* pszSet : kSetTexts)

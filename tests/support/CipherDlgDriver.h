@@ -29,9 +29,9 @@ INT_PTR RunModal(CDialog& dlg, std::vector<Step> steps);
 enum class Key { kTab, kReturn, kEnter /* the keypad's */, kSpace, kEscape, kBackspace };
 void PressKey(HWND hWnd, Key key);
 void TypeText(HWND hWnd, const WString& text);
-// Puts text on the clipboard and pastes it into the edit control at its caret.
-void PasteText(HWND hEdit, const WString& text);
-void PlaceCaret(HWND hEdit, int nPos);
+// Puts text on the clipboard and pastes it into the edit control with the
+// caret after nCaret characters.
+void PasteText(HWND hEdit, const WString& text, int nCaret = 0);
 void Click(HWND hDlg, int nID);
 void PressCloseBox(HWND hDlg);
 void ExpectNoWindowLeft();

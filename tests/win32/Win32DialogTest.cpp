@@ -67,7 +67,7 @@ void TypeText(HWND hWnd, const WString& text) {
 
 // Another process (the X clipboard's bridge, under Wine) may hold the
 // clipboard for a moment: opening it is tried again, as programs do.
-void PasteText(HWND hEdit, const WString& text) {
+void PasteText(HWND hEdit, const WString& text, int nCaret) {
   HGLOBAL hData = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(WCHAR));
   std::char_traits<WCHAR>::copy(static_cast<WCHAR*>(GlobalLock(hData)), text.c_str(),
                                 text.size() + 1);
@@ -77,10 +77,9 @@ void PasteText(HWND hEdit, const WString& text) {
     Sleep(10);
   ASSERT_TRUE(bOpen && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, hData));
   CloseClipboard();
+  SendMessageW(hEdit, EM_SETSEL, nCaret, nCaret);
   SendMessageW(hEdit, WM_PASTE, 0, 0);
 }
-
-void PlaceCaret(HWND hEdit, int nPos) { SendMessageW(hEdit, EM_SETSEL, nPos, nPos); }
 
 void Click(HWND hDlg, int nID) { SendMessageW(GetDlgItem(hDlg, nID), BM_CLICK, 0, 0); }
 
@@ -88,13 +87,11 @@ void PressCloseBox(HWND hDlg) { PostMessageW(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); 
 
 // Windows of this thread only: another test may run beside this one.
 void ExpectNoWindowLeft() {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hWnd, LPARAM) {
-        EXPECT_FALSE(IsWindowVisible(hWnd)) << "a window was left behind";
-        return TRUE;
-      },
-      0);
+  const auto expectHidden = [](HWND hWnd, LPARAM) {
+    EXPECT_FALSE(IsWindowVisible(hWnd)) << "a window was left behind";
+    return TRUE;
+  };
+  EnumThreadWindows(GetCurrentThreadId(), expectHidden, 0);
 }
 
 // The compiled template and accessible names, in the test program and in
