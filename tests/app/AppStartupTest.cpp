@@ -60,16 +60,14 @@ END_MESSAGE_MAP()
 // The program's application object makes its dialog the main window and
 // ends with 0 when the window is closed.
 TEST(CipherApp, RunsItsDialogAsMainWindowAndEndsWhenItCloses) {
-  bool bShown = false;
   QTimer::singleShot(0, [&] {
     ASSERT_NE(dynamic_cast<CCipherDlg*>(theApp.m_pMainWnd), nullptr);
     QWidget* pDialog = AfxQtWidgetFromHandle(theApp.m_pMainWnd->GetSafeHwnd());
-    bShown = QTest::qWaitForWindowActive(pDialog);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(pDialog));
     EXPECT_EQ(QStringView(theApp.m_pszRegistryKey), u"Local AppWizard-Generated Applications");
     pDialog->close();  // the window manager's close button
   });
   EXPECT_EQ(RunMain(), 0);
-  EXPECT_TRUE(bShown);
 
   // SetRegistryKey keeps copies of the key and of the application's name.
   std::u16string key = u"First key";

@@ -28,9 +28,9 @@ void ExpectDesignedDialogIn(HINSTANCE hModule) {
   }
   const auto names = AfxLoadAccessibleNames(hModule, 102);
   ASSERT_EQ(names.size(), std::size(kDesignedAccessibleNames));
-  for (std::size_t i = 0; i < names.size(); ++i)
-    EXPECT_EQ(
-        std::tuple(names[i].id, names[i].strName),
-        std::tuple(kDesignedAccessibleNames[i].id, Wide(kDesignedAccessibleNames[i].pszName)));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const auto& [nID, pszName] = kDesignedAccessibleNames[i];
+    EXPECT_EQ(std::tuple(names[i].id, names[i].strName), std::tuple(nID, Wide(pszName)));
+  }
   EXPECT_TRUE(!AfxLoadDialogTemplate(hModule, 999) && AfxLoadAccessibleNames(hModule, 999).empty());
 }

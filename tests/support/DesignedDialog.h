@@ -3,7 +3,7 @@
 #pragma once
 
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "platform/framework/DialogTemplate.h"
 #include "platform/framework/Resource.h"
@@ -31,10 +31,8 @@ inline constexpr DesignedControl kDesignedControls[] = {
 inline constexpr char kDesignedCaption[] = "Velkast v1.1";
 
 // Names for screen readers of the two fields the label does not name.
-inline constexpr struct {
-  int id;
-  const char* pszName;
-} kDesignedAccessibleNames[] = {{1000, "Password or encrypted text"}, {1001, "Result"}};
+inline constexpr std::pair<int, const char*> kDesignedAccessibleNames[] = {
+    {1000, "Password or encrypted text"}, {1001, "Result"}};
 
 // Expects the module's dialog 102 to be the designed one, read with the
 // framework's reader: style 0x90C80048, extended style 0x80040000, at

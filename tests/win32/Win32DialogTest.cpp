@@ -10,9 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/framework/Resource.h"
 #include "platform/framework/WindowSystem.h"
-#include "res/resource.h"
 #include "tests/support/CipherDlgDriver.h"
 #include "tests/support/DesignedDialog.h"
 
