@@ -63,38 +63,13 @@ void PrintTo(const QString& str, std::ostream* os) { *os << '"' << str.toStdStri
 
 namespace {
 
-// Ends every dialog and message box that is open: the framework's through
-// EndDialog, which needs none of the dialog's own handling, the others by
-// rejecting them.
-void EndOpenWindows() {
-  for (QWidget* pWidget : QApplication::topLevelWidgets()) {
-    if (!pWidget->isVisible())
-      continue;
-    if (HWND hDlg = AfxQtHandleFromWidget(pWidget))
-      EndDialog(hDlg, kLeftOpen);
-    else if (auto* pDialog = qobject_cast<QDialog*>(pWidget))
-      pDialog->reject();
-  }
-}
-
-// Arms a deadline for each test. The timer fires inside whatever loop the
-// test waits in, as long as it waits in one; the CTest timeout is the last
-// resort for a test that spins without one.
-class CDeadlineListener : public ::testing::EmptyTestEventListener {
- public:
-  CDeadlineListener() {
-    m_timer.setInterval(kTestDeadlineMs);
-    QObject::connect(&m_timer, &QTimer::timeout, [] {
-      ADD_FAILURE() << "still running after " << kTestDeadlineMs / 1000
-                    << " s: its dialogs and message boxes are ended";
-      EndOpenWindows();
-    });
-  }
-  void OnTestStart(const ::testing::TestInfo&) override { m_timer.start(); }
-  void OnTestEnd(const ::testing::TestInfo&) override { m_timer.stop(); }
-
- private:
-  QTimer m_timer;
+// Restarts the deadline with each test. Its timer fires inside whatever loop
+// the test waits in, as long as it waits in one; the CTest timeout is the
+// last resort for a test that spins without one.
+struct CDeadlineListener : ::testing::EmptyTestEventListener {
+  QTimer timer;
+  void OnTestStart(const ::testing::TestInfo&) override { timer.start(kTestDeadlineMs); }
+  void OnTestEnd(const ::testing::TestInfo&) override { timer.stop(); }
 };
 
 }  // namespace
@@ -109,6 +84,20 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   auto& listeners = ::testing::UnitTest::GetInstance()->listeners();
   CDeadlineListener deadline;
+  // A test still running then fails, and every dialog and message box that
+  // is open is ended: the framework's through EndDialog, which needs none of
+  // the dialog's own handling, the others by rejecting them.
+  deadline.timer.callOnTimeout([] {
+    ADD_FAILURE() << "still running after " << kTestDeadlineMs / 1000 << " s";
+    for (QWidget* pWidget : QApplication::topLevelWidgets()) {
+      if (!pWidget->isVisible())
+        continue;
+      if (HWND hDlg = AfxQtHandleFromWidget(pWidget))
+        EndDialog(hDlg, kLeftOpen);
+      else if (auto* pDialog = qobject_cast<QDialog*>(pWidget))
+        pDialog->reject();
+    }
+  });
   listeners.Append(&deadline);
   const int nStatus = RUN_ALL_TESTS();
   listeners.Release(&deadline);

@@ -66,7 +66,6 @@ class CTestCipherDlg : public CCipherDlg {
 // engine has released every block it took.
 class CipherDlgTest : public ::testing::Test {
  protected:
-  void SetUp() override { m_nBlocks = GetLocalAllocCount(); }
   void TearDown() override {
     EXPECT_EQ(GetLocalAllocCount(), m_nBlocks) << "blocks of the local heap leaked";
     ExpectNoWindowLeft();
@@ -74,5 +73,5 @@ class CipherDlgTest : public ::testing::Test {
   INT_PTR Run(std::vector<Step> steps) { return RunModal(m_dlg, std::move(steps)); }
 
   CTestCipherDlg m_dlg;
-  long m_nBlocks = 0;
+  const long m_nBlocks = GetLocalAllocCount();
 };
