@@ -1,8 +1,8 @@
 // What the password dialog does on either backend, driven through the
 // backend's own input as a person would (keys, typing, the clipboard,
 // clicks, the close box), one behaviour a test, with the engine itself as
-// the oracle for its output and the system's own edit control for the
-// cases of SingleLineEditCases.h.
+// the oracle for its output and the system's own edit control (Windows, and
+// Wine, where the Windows tests run) for how a field takes text.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -12,7 +12,6 @@
 #include "res/resource.h"
 #include "tests/support/CipherDlgDriver.h"
 #include "tests/support/DesignedDialog.h"
-#include "tests/support/SingleLineEditCases.h"
 
 namespace {
 
@@ -113,17 +112,26 @@ TEST_F(CipherDlgTest, FailuresShowTheFailureTextAndKeepTheInput) {
 }
 
 // As the system's single-line edit control takes them: pasted text keeps
-// what comes before its first line feed, text the program sets is kept as
-// it is.
+// what comes before its first line feed, without a carriage return right
+// before it (a carriage return alone is no line end); text the program sets
+// is kept as it is, line breaks and all.
 TEST_F(CipherDlgTest, EditsTakePastedAndSetTextAsTheSystemsOwn) {
   Run({[](HWND hDlg) {
     HWND hInput = GetDlgItem(hDlg, IDC_INPUT);
-    for (const PasteCase& c : kPasteCases) {
-      SetWindowText(hInput, Wide(c.pszBefore).c_str());
-      PasteText(hInput, Wide(c.pszPasted), c.nCaret);
-      EXPECT_EQ(WindowText(hInput), Wide(c.pszAfter)) << c.pszPasted;
+    // The field's text, the caret after so many of its characters, the text
+    // pasted there, and the field's text then.
+    const std::tuple<const char*, int, const char*, const char*> pastes[] = {
+        {"", 0, "hunter2\n", "hunter2"},
+        {"xyz", 2, "abc\r\ndef", "xyabcz"},
+        {"xyz", 3, "\r\nabc", "xyz"},
+        {"", 0, "a\rb\nc", "a\rb"},
+        {"xyz", 0, "a\tb c", "a\tb cxyz"}};
+    for (const auto& [pszBefore, nCaret, pszPasted, pszAfter] : pastes) {
+      SetWindowText(hInput, Wide(pszBefore).c_str());
+      PasteText(hInput, Wide(pszPasted), nCaret);
+      EXPECT_EQ(WindowText(hInput), Wide(pszAfter)) << pszPasted;
     }
-    for (const char* pszSet : kSetTexts)
+    for (const char* pszSet : {"x\ry", "line 1\r\nline 2"})
       for (int nID : {IDC_INPUT, IDC_OUTPUT}) {
         SetWindowText(GetDlgItem(hDlg, nID), Wide(pszSet).c_str());
         EXPECT_EQ(Field(hDlg, nID), Wide(pszSet));
