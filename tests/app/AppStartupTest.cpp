@@ -60,16 +60,14 @@ END_MESSAGE_MAP()
 // The program's application object makes its dialog the main window and
 // ends with 0 when the window is closed.
 TEST(CipherApp, RunsItsDialogAsMainWindowAndEndsWhenItCloses) {
-  bool bShown = false;
   QTimer::singleShot(0, [&] {
     ASSERT_NE(dynamic_cast<CCipherDlg*>(theApp.m_pMainWnd), nullptr);
     QWidget* pDialog = AfxQtWidgetFromHandle(theApp.m_pMainWnd->GetSafeHwnd());
-    bShown = QTest::qWaitForWindowActive(pDialog);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(pDialog));
     EXPECT_EQ(QStringView(theApp.m_pszRegistryKey), u"Local AppWizard-Generated Applications");
     pDialog->close();  // the window manager's close button
   });
   EXPECT_EQ(RunMain(), 0);
-  EXPECT_TRUE(bShown);
 
   // SetRegistryKey keeps copies of the key and of the application's name.
   std::u16string key = u"First key";
@@ -93,16 +91,16 @@ TEST(WinApp, StartUpMainWindowAndHandlerErrors) {
     app.m_onInit = [&] {
       CThrowingDlg dlg;
       app.m_pMainWnd = &dlg;
-      RunModal(dlg, [&](HWND hDlg) {
-        QTimer::singleShot(0, [&] {
-          auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-          ASSERT_NE(pBox, nullptr);
-          shown = pBox->windowTitle() + ": " + pBox->text();
-          pBox->accept();
-        });
-        Click(hDlg, IDC_ENCRYPT);
-        EXPECT_TRUE(!IsEnded(hDlg) && app.m_pMainWnd == &dlg);
-      });
+      RunModal(dlg, {[&](HWND hDlg) {
+                 QTimer::singleShot(0, [&] {
+                   auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                   ASSERT_NE(pBox, nullptr);
+                   shown = pBox->windowTitle() + ": " + pBox->text();
+                   pBox->accept();
+                 });
+                 Click(hDlg, IDC_ENCRYPT);
+                 EXPECT_TRUE(!IsEnded(hDlg) && app.m_pMainWnd == &dlg);
+               }});
       EXPECT_EQ(app.m_pMainWnd, nullptr);
       return bInitResult;
     };

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "platform/framework/IconImages.h"
@@ -49,10 +50,10 @@ Bytes IconDirectory(const Bytes& image, bool bFile) {
   return dir;
 }
 
-// The image decoded through the file and through the group; nothing where
-// the directory or the image is refused.
-std::array<std::optional<ICON_IMAGE>, 2> DecodeBoth(const Bytes& file, const Bytes& group,
-                                                    const Bytes& image) {
+// The image decoded through the file and through the group (whose image 1
+// is the image); nothing where the directory or the image is refused.
+std::array<std::optional<ICON_IMAGE>, 2> DecodeBoth(const std::array<Bytes, 3>& parts) {
+  const auto& [file, group, image] = parts;
   const auto fromFile = IconFileEntries(file);
   const auto fromGroup = IconGroupEntries(group, [&image](WORD nID) {
     return nID == 1 ? std::span<const BYTE>(image) : std::span<const BYTE>();
@@ -61,13 +62,22 @@ std::array<std::optional<ICON_IMAGE>, 2> DecodeBoth(const Bytes& file, const Byt
           fromGroup ? DecodeIconImage(fromGroup->front().image) : std::nullopt};
 }
 
+// The file, the group and the image, for an image.
+std::array<Bytes, 3> Parts(const Bytes& image) {
+  return {IconDirectory(image, true), IconDirectory(image, false), image};
+}
+
+// 4 bits, four colours: bottom row 0 2, top row 1 3.
+const Bytes kRows4 = {0x02, 0, 0, 0, 0x13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
 // Pixels top-left, top-right, bottom-left, bottom-right: the mask makes a
 // pixel transparent, unless a 32-bit image carries alpha of its own.
-TEST(IconImages, DepthsTheProgramsIconLacks) {
-  const struct {
-    Bytes image;
-    std::vector<DWORD> expected;
-  } cases[] = {
+TEST(IconImages, DecodeThroughEitherDirectory) {
+  const std::pair<Bytes, std::vector<DWORD>> cases[] = {
+      // 4 bits, as the damaged ones below before their damage, and with a
+      // longer header (BITMAPV5HEADER) before the colour table.
+      {MakeImage(4, 4, kRows4), {0xFF102031, 0xFF102033, 0xFF102030, 0xFF102032}},
+      {MakeImage(4, 4, kRows4, 124), {0xFF102031, 0xFF102033, 0xFF102030, 0xFF102032}},
       // 1 bit: bottom row 1 0, top row 0 1; the mask takes bottom-left.
       {MakeImage(1, 2, {0x80, 0, 0, 0, 0x40, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0}),
        {0xFF102030, 0xFF102031, 0, 0xFF102030}},
@@ -80,26 +90,19 @@ TEST(IconImages, DepthsTheProgramsIconLacks) {
                          0xEF, 0xCD, 0xAB, 0, 0, 0, 0, 0, 0x40, 0,    0,    0}),
        {0xFF123456, 0, 0xFF000000, 0xFF010203}},
   };
-  for (const auto& c : cases) {
-    for (const auto& decoded :
-         DecodeBoth(IconDirectory(c.image, true), IconDirectory(c.image, false), c.image)) {
+  for (const auto& [image, expected] : cases) {
+    for (const auto& decoded : DecodeBoth(Parts(image))) {
       ASSERT_TRUE(decoded);
-      EXPECT_EQ(decoded->pixels, c.expected);
+      EXPECT_EQ(decoded->pixels, expected);
     }
   }
 }
 
-// Each damage changes the file, the group or the image: a value put at an
-// offset, or the bytes cut to a length.
+// Each damage changes the file, the group or the image: a value of cb bytes
+// put at an offset, or (cb 0) the bytes cut to that length.
 TEST(IconImages, DamagedIconsAreRefusedThroughEitherDirectory) {
   enum Part { kFile, kGroup, kImage };
-  const struct {
-    const char* pszWhat;
-    Part part;
-    std::size_t at;
-    DWORD value;
-    int cb;  // bytes put; 0: cut to `at` bytes
-  } damages[] = {
+  const std::tuple<const char*, Part, std::size_t, DWORD, int> damages[] = {
       {"directory cut short", kFile, 20, 0, 0},
       {"directory cut short", kGroup, 19, 0, 0},
       {"more entries than the directory holds", kGroup, 4, 2, 2},
@@ -120,30 +123,16 @@ TEST(IconImages, DamagedIconsAreRefusedThroughEitherDirectory) {
       {"a pixel past the colour table", kImage, 40 + 16, 0x41, 1},  // colour 4 of 4
       {"mask cut short", kImage, 40 + 16 + 8 + 3, 0, 0},
   };
-  // 4 bits, four colours: bottom row 0 2, top row 1 3.
-  const Bytes image = MakeImage(4, 4, {0x02, 0, 0, 0, 0x13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-  for (const auto& d : damages) {
-    Bytes file = IconDirectory(image, true), group = IconDirectory(image, false), changed = image;
-    Bytes& bytes = d.part == kFile ? file : d.part == kGroup ? group : changed;
-    if (d.cb == 0)
-      bytes.resize(d.at);
+  for (const auto& [pszWhat, part, at, value, cb] : damages) {
+    auto parts = Parts(MakeImage(4, 4, kRows4));
+    Bytes& bytes = parts[part];
+    if (cb == 0)
+      bytes.resize(at);
     else
-      Put(bytes, d.at, d.value, d.cb);
-    if (d.part == kImage) {
-      file = IconDirectory(changed, true);
-      group = IconDirectory(changed, false);
-    }
-    const auto decoded = DecodeBoth(file, group, changed);
-    EXPECT_TRUE(d.part == kGroup || !decoded[0]) << d.pszWhat << " (file)";
-    EXPECT_TRUE(d.part == kFile || !decoded[1]) << d.pszWhat << " (group)";
-  }
-  // Undamaged, and with a longer header (BITMAPV5HEADER) before the table.
-  for (const Bytes& good :
-       {image, MakeImage(4, 4, {0x02, 0, 0, 0, 0x13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 124)}) {
-    for (const auto& decoded :
-         DecodeBoth(IconDirectory(good, true), IconDirectory(good, false), good))
-      EXPECT_TRUE(decoded && decoded->pixels == (std::vector<DWORD>{0xFF102031, 0xFF102033,
-                                                                    0xFF102030, 0xFF102032}));
+      Put(bytes, at, value, cb);
+    const auto decoded = DecodeBoth(part == kImage ? Parts(bytes) : parts);
+    EXPECT_TRUE(part == kGroup || !decoded[0]) << pszWhat << " (file)";
+    EXPECT_TRUE(part == kFile || !decoded[1]) << pszWhat << " (group)";
   }
 }
 

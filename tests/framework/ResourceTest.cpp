@@ -27,11 +27,7 @@ using WString = std::basic_string<WCHAR>;
 
 TEST(ProgramResources, DialogAndItsAccessibleNamesAreTheDesign) {
   const HINSTANCE h = AfxGetInstanceHandle();
-  const auto tmpl = AfxLoadDialogTemplate(h, IDD_MAIN_DIALOG);
-  ASSERT_TRUE(tmpl);
-  ExpectDesignedTemplate(*tmpl);
-  ExpectDesignedAccessibleNames(AfxLoadAccessibleNames(h, IDD_MAIN_DIALOG));
-  EXPECT_TRUE(!AfxLoadDialogTemplate(h, 999) && AfxLoadAccessibleNames(h, 999).empty());
+  ExpectDesignedDialogIn(h);
   // Named types compare without regard to case, as on Windows.
   EXPECT_FALSE(
       AfxFindResourceData(h, MAKEINTRESOURCE(IDD_MAIN_DIALOG), TEXT("DlgAccNames")).empty());

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "platform/framework/DialogTemplate.h"
+#include "platform/framework/Resource.h"
 
 struct DesignedControl {
   int id;
@@ -30,18 +31,14 @@ inline constexpr DesignedControl kDesignedControls[] = {
 inline constexpr char kDesignedCaption[] = "Velkast v1.1";
 
 // Names for screen readers of the two fields the label does not name.
-inline constexpr struct {
-  int id;
-  const char* pszName;
-} kDesignedAccessibleNames[] = {{1000, "Password or encrypted text"}, {1001, "Result"}};
+inline constexpr std::pair<int, const char*> kDesignedAccessibleNames[] = {
+    {1000, "Password or encrypted text"}, {1001, "Result"}};
 
-// Expects dt to be the designed template: style 0x90C80048, extended style
-// 0x80040000, at (0, 0), 167 x 149 units, the caption, 8-point
-// "MS Shell Dlg", and the controls above.
-void ExpectDesignedTemplate(const DIALOG_TEMPLATE& dt);
-
-// Expects names to be the designed accessible names, in order.
-void ExpectDesignedAccessibleNames(const std::vector<DIALOG_ACCESSIBLE_NAME>& names);
+// Expects the module's dialog 102 to be the designed one, read with the
+// framework's reader: style 0x90C80048, extended style 0x80040000, at
+// (0, 0), 167 x 149 units, the caption, 8-point "MS Shell Dlg", the controls
+// and the accessible names above in order; and no dialog 999.
+void ExpectDesignedDialogIn(HINSTANCE hModule);
 
 // ASCII text as wide text, for comparisons.
 std::basic_string<WCHAR> Wide(const char* pszAscii);

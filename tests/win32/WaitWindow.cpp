@@ -11,30 +11,14 @@
 #include <cstdio>
 #include <cwchar>
 
-namespace {
-
-constexpr DWORD kPollMs = 50;
-
-HWND WaitForShownWindow(const wchar_t* pszTitle, DWORD dwTimeoutMs) {
-  for (DWORD dwWaited = 0; dwWaited <= dwTimeoutMs; dwWaited += kPollMs) {
-    HWND hWnd = FindWindowW(nullptr, pszTitle);
-    if (hWnd != nullptr && IsWindowVisible(hWnd))
-      return hWnd;
-    Sleep(kPollMs);
-  }
-  return nullptr;
+// Polls until isDone() holds; false when it does not within dwTimeoutMs.
+template <typename Done>
+bool WaitFor(DWORD dwTimeoutMs, Done isDone) {
+  for (const DWORD dwStart = GetTickCount(); !isDone(); Sleep(50))
+    if (GetTickCount() - dwStart > dwTimeoutMs)
+      return false;
+  return true;
 }
-
-bool WaitForWindowToGo(HWND hWnd, DWORD dwTimeoutMs) {
-  for (DWORD dwWaited = 0; dwWaited <= dwTimeoutMs; dwWaited += kPollMs) {
-    if (!IsWindow(hWnd))
-      return true;
-    Sleep(kPollMs);
-  }
-  return false;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const bool bLeaveOpen = argc > 1 && std::wcscmp(argv[1], L"--leave-open") == 0;
@@ -45,16 +29,18 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   const DWORD dwSeconds = argc == 3 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 10;
-  const DWORD dwTimeoutMs = 1000 * dwSeconds;
-  HWND hWnd = WaitForShownWindow(argv[1], dwTimeoutMs);
-  if (hWnd == nullptr) {
+  HWND hWnd = nullptr;
+  if (!WaitFor(1000 * dwSeconds, [&] {
+        hWnd = FindWindowW(nullptr, argv[1]);
+        return hWnd != nullptr && IsWindowVisible(hWnd);
+      })) {
     std::fprintf(stderr, "wait_window: no window \"%ls\" within %lu s\n", argv[1], dwSeconds);
     return 1;
   }
   if (bLeaveOpen)
     return 0;
   PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-  if (!WaitForWindowToGo(hWnd, dwTimeoutMs)) {
+  if (!WaitFor(1000 * dwSeconds, [hWnd] { return !IsWindow(hWnd); })) {
     std::fprintf(stderr, "wait_window: \"%ls\" still open after its close box\n", argv[1]);
     return 2;
   }
