@@ -65,8 +65,18 @@ CCliProcess::CCliProcess(std::string_view args, bool bTerminal, StdoutTo to)
   std::wstring commandLine = L"\"" VELKAST_CLI_PATH L"\"";
   for (const std::string& word : Words())
     commandLine += L" \"" + std::wstring(word.begin(), word.end()) + L"\"";
-  EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                             nullptr, &startup, &s.process));
+  // Wine has been seen to refuse a process now and then while others start
+  // and end beside it; a second try is not the program's doing.
+  auto start = [&] {
+    return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                          &startup, &s.process);
+  };
+  bool bStarted = start();
+  for (DWORD dwWait = 200; !bStarted && dwWait <= 400; dwWait += 200) {
+    Sleep(dwWait);
+    bStarted = start();
+  }
+  EXPECT_TRUE(bStarted) << "velkast-cli.exe did not start: error " << GetLastError();
   for (HANDLE h : {hChildIn, hChildOut, hChildErr})
     CloseHandle(h);
 }
