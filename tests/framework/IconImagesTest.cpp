@@ -1,10 +1,9 @@
-// Decoding icons read through an icon file's directory and through an icon
-// group alike: the depths the program's own icon lacks (its 4-, 8- and
-// 24-bit images are held to Qt's reader in ResourceTest), and damaged icons
-// refused.
+// Icon images decoded at the depths the program's own icon lacks (its 4-,
+// 8- and 24-bit images are held to Qt's reader in ResourceTest), and damaged
+// icons refused, through an icon file's directory and through an icon group
+// alike.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -50,21 +49,13 @@ Bytes IconDirectory(const Bytes& image, bool bFile) {
   return dir;
 }
 
-// The image decoded through the file and through the group (whose image 1
-// is the image); nothing where the directory or the image is refused.
-std::array<std::optional<ICON_IMAGE>, 2> DecodeBoth(const std::array<Bytes, 3>& parts) {
-  const auto& [file, group, image] = parts;
-  const auto fromFile = IconFileEntries(file);
-  const auto fromGroup = IconGroupEntries(group, [&image](WORD nID) {
+// The entries of an icon file, or of an icon group whose image 1 is image.
+std::optional<std::vector<ICON_ENTRY>> Entries(const Bytes& dir, bool bFile, const Bytes& image) {
+  if (bFile)
+    return IconFileEntries(dir);
+  return IconGroupEntries(dir, [&image](WORD nID) {
     return nID == 1 ? std::span<const BYTE>(image) : std::span<const BYTE>();
   });
-  return {fromFile ? DecodeIconImage(fromFile->front().image) : std::nullopt,
-          fromGroup ? DecodeIconImage(fromGroup->front().image) : std::nullopt};
-}
-
-// The file, the group and the image, for an image.
-std::array<Bytes, 3> Parts(const Bytes& image) {
-  return {IconDirectory(image, true), IconDirectory(image, false), image};
 }
 
 // 4 bits, four colours: bottom row 0 2, top row 1 3.
@@ -72,7 +63,7 @@ const Bytes kRows4 = {0x02, 0, 0, 0, 0x13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 // Pixels top-left, top-right, bottom-left, bottom-right: the mask makes a
 // pixel transparent, unless a 32-bit image carries alpha of its own.
-TEST(IconImages, DecodeThroughEitherDirectory) {
+TEST(IconImages, DecodeEachDepth) {
   const std::pair<Bytes, std::vector<DWORD>> cases[] = {
       // 4 bits, as the damaged ones below before their damage, and with a
       // longer header (BITMAPV5HEADER) before the colour table.
@@ -91,16 +82,15 @@ TEST(IconImages, DecodeThroughEitherDirectory) {
        {0xFF123456, 0, 0xFF000000, 0xFF010203}},
   };
   for (const auto& [image, expected] : cases) {
-    for (const auto& decoded : DecodeBoth(Parts(image))) {
-      ASSERT_TRUE(decoded);
-      EXPECT_EQ(decoded->pixels, expected);
-    }
+    const auto decoded = DecodeIconImage(image);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->pixels, expected);
   }
 }
 
 // Each damage changes the file, the group or the image: a value of cb bytes
 // put at an offset, or (cb 0) the bytes cut to that length.
-TEST(IconImages, DamagedIconsAreRefusedThroughEitherDirectory) {
+TEST(IconImages, DamagedIconsAreRefused) {
   enum Part { kFile, kGroup, kImage };
   const std::tuple<const char*, Part, std::size_t, DWORD, int> damages[] = {
       {"directory cut short", kFile, 20, 0, 0},
@@ -123,16 +113,18 @@ TEST(IconImages, DamagedIconsAreRefusedThroughEitherDirectory) {
       {"a pixel past the colour table", kImage, 40 + 16, 0x41, 1},  // colour 4 of 4
       {"mask cut short", kImage, 40 + 16 + 8 + 3, 0, 0},
   };
+  const Bytes image = MakeImage(4, 4, kRows4);  // decoded above; and listed, undamaged:
+  ASSERT_TRUE(Entries(IconDirectory(image, true), true, image) &&
+              Entries(IconDirectory(image, false), false, image));
   for (const auto& [pszWhat, part, at, value, cb] : damages) {
-    auto parts = Parts(MakeImage(4, 4, kRows4));
-    Bytes& bytes = parts[part];
+    Bytes bytes = part == kImage ? image : IconDirectory(image, part == kFile);
     if (cb == 0)
       bytes.resize(at);
     else
       Put(bytes, at, value, cb);
-    const auto decoded = DecodeBoth(part == kImage ? Parts(bytes) : parts);
-    EXPECT_TRUE(part == kGroup || !decoded[0]) << pszWhat << " (file)";
-    EXPECT_TRUE(part == kFile || !decoded[1]) << pszWhat << " (group)";
+    EXPECT_FALSE(part == kImage ? DecodeIconImage(bytes).has_value()
+                                : Entries(bytes, part == kFile, image).has_value())
+        << pszWhat;
   }
 }
 

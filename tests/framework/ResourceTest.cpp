@@ -51,20 +51,19 @@ TEST(ProgramResources, VersionBlockHoldsTheReleasedValues) {
   ASSERT_EQ(length, 4u);
   EXPECT_EQ(std::memcmp(value, "\x09\x04\xE4\x04", 4), 0);  // 0x0409, 0x04E4
 
+  // Null: any text. Names compare without regard to case.
   const std::pair<const char*, const char*> strings[] = {
       {"FileVersion", "1.0.0.1"},      {"ProductVersion", "1.0.0.1"},
       {"InternalName", "Velkast.exe"}, {"OriginalFilename", "Velkast.exe"},
-      {"ProductName", "Velkast"},      {"CompanyName", nullptr},
-      {"FileDescription", nullptr},    {"LegalCopyright", nullptr}};  // null: any text
+      {"productNAME", "Velkast"},      {"CompanyName", nullptr},
+      {"FileDescription", nullptr},    {"LegalCopyright", nullptr}};
   for (const auto& [pszKey, pszValue] : strings) {
-    const WString path = Wide("\\StringFileInfo\\040904e4\\") + Wide(pszKey);
+    const WString path = Wide("\\stringFileInfo\\040904E4\\") + Wide(pszKey);
     ASSERT_TRUE(VerQueryValue(block.data(), path.c_str(), &value, &length)) << pszKey;
     const WString text = static_cast<LPCWSTR>(value);
     EXPECT_EQ(length, text.size() + 1) << pszKey << ": the length counts the terminator";
     EXPECT_TRUE(pszValue != nullptr ? text == Wide(pszValue) : !text.empty()) << pszKey;
   }
-  EXPECT_TRUE(VerQueryValue(block.data(), TEXT("\\stringfileinfo\\040904E4\\productNAME"), &value,
-                            &length));  // names compare without regard to case
   // Paths the block does not hold: FALSE, and the outputs left alone.
   length = 77;
   for (LPCWSTR path : {TEXT("\\StringFileInfo\\040904e4\\Comments"),

@@ -27,33 +27,32 @@ WString EngineEncrypt(const WString& text) {
 
 WString Field(HWND hDlg, int nID) { return WindowText(GetDlgItem(hDlg, nID)); }
 
-TEST_F(CipherDlgTest, FocusStartsOnTheInputAndTabFollowsTheTemplate) {
-  std::vector<Step> steps;
-  for (int nID : {IDC_INPUT, IDC_OUTPUT, IDC_DECRYPT, IDC_ENCRYPT, IDC_INPUT}) {  // no label
-    steps.push_back([nID](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()), nID); });
-    steps.push_back([](HWND) { PressKey(GetFocus(), Key::kTab); });
-  }
-  Run(steps);
-}
-
-// Enter and Space press the focused button; neither button is a default
-// one, so Enter in a field presses nothing and ends nothing (the dialog
-// ending early fails the test). The input is a text that either command
-// would answer, so any command that ran would show.
-TEST_F(CipherDlgTest, EnterAndSpacePressOnlyTheFocusedButton) {
+// Focus starts on the input and Tab follows the template, the label left
+// out. Enter, the keypad's Enter and Space press the focused button; neither
+// button is a default one, so Enter in a field presses nothing and ends
+// nothing (the dialog ending early fails the test). The input is a text that
+// either command would answer, so any command that ran would show.
+TEST_F(CipherDlgTest, TabFollowsTheTemplateAndKeysPressOnlyTheFocusedButton) {
   const WString typed = EngineEncrypt(kPassword);
-  const std::tuple<int, Key, WString> presses[] = {{IDC_INPUT, Key::kReturn, WString()},
-                                                   {IDC_OUTPUT, Key::kEnter, WString()},
-                                                   {IDC_DECRYPT, Key::kReturn, kPassword},
-                                                   {IDC_ENCRYPT, Key::kEnter, EngineEncrypt(typed)},
-                                                   {IDC_DECRYPT, Key::kSpace, kPassword}};
+  // The control Tab has come to, the key pressed there, the output then.
+  const std::tuple<int, Key, WString> presses[] = {
+      {IDC_INPUT, Key::kReturn, WString()},
+      {IDC_OUTPUT, Key::kEnter, WString()},
+      {IDC_DECRYPT, Key::kSpace, kPassword},
+      {IDC_ENCRYPT, Key::kReturn, EngineEncrypt(typed)},
+      {IDC_INPUT, Key::kEnter, EngineEncrypt(typed)},
+      {IDC_OUTPUT, Key::kReturn, EngineEncrypt(typed)},
+      {IDC_DECRYPT, Key::kEnter, kPassword}};
   std::vector<Step> steps{[&typed](HWND hDlg) { TypeText(GetDlgItem(hDlg, IDC_INPUT), typed); }};
   for (const auto& [nID, key, shown] : presses) {
-    steps.push_back([nID, key](HWND hDlg) {
-      SetFocus(GetDlgItem(hDlg, nID));
+    steps.push_back([nID, key](HWND) {
+      EXPECT_EQ(GetDlgCtrlID(GetFocus()), nID);
       PressKey(GetFocus(), key);
     });
-    steps.push_back([nID, &shown](HWND hDlg) { EXPECT_EQ(Field(hDlg, IDC_OUTPUT), shown) << nID; });
+    steps.push_back([nID, &shown](HWND hDlg) {
+      EXPECT_EQ(Field(hDlg, IDC_OUTPUT), shown) << nID;
+      PressKey(GetFocus(), Key::kTab);
+    });
   }
   Run(steps);
 }
