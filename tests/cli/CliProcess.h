@@ -3,12 +3,13 @@
 // output taken by the test or sent onto a full device or a closed pipe.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include "platform/core/WinTypes.h"
+#else
 #include <signal.h>
 #include <termios.h>
 #endif
@@ -62,8 +63,9 @@ class CCliProcess {
 
   std::string m_strArgs;
 #if defined(_WIN32)
-  struct CStreams;  // the pipes and files the program runs on
-  std::unique_ptr<CStreams> m_pStreams;
+  PROCESS_INFORMATION m_process{};
+  HANDLE m_hInput = nullptr;          // the pipe to standard input
+  std::wstring m_outPath, m_errPath;  // the files standard output and error go to
 #else
   pid_t m_pid = -1;
   // Input: a pipe, or the terminal's master side (its slave side kept open to

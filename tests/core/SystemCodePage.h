@@ -1,5 +1,7 @@
-// The system's own Windows-1252 tables, as an oracle for the program's:
-// glibc's iconv on Linux, the system's conversion functions on Windows.
+// The system's own Windows-1252 table, as an oracle for the program's:
+// glibc's iconv on Linux, the system's conversion functions on Windows. Its
+// encoding is the inverse: the system, asked not to fit best, encodes
+// exactly the code units some byte decodes to.
 #pragma once
 
 #include <optional>
@@ -8,7 +10,3 @@
 
 // The code unit the system decodes byte b to, or nothing when it has none.
 std::optional<WCHAR> SystemDecode1252(BYTE b);
-
-// The byte the system encodes one code unit to, or nothing when it would
-// substitute its default character (no best-fit mapping).
-std::optional<BYTE> SystemEncode1252(WCHAR wch);

@@ -10,8 +10,6 @@
 #include <future>
 #include <iterator>
 
-#include "platform/core/WinTypes.h"
-
 namespace {
 
 std::wstring TempFileName() {
@@ -34,28 +32,21 @@ std::string FileText(const std::wstring& path) {
 
 }  // namespace
 
-struct CCliProcess::CStreams {
-  PROCESS_INFORMATION process{};
-  HANDLE hInput = nullptr;
-  std::wstring outPath = TempFileName(), errPath = TempFileName();
-};
-
 CCliProcess::CCliProcess(std::string_view args, bool bTerminal, StdoutTo to)
-    : m_strArgs(args), m_pStreams(std::make_unique<CStreams>()) {
+    : m_strArgs(args), m_outPath(TempFileName()), m_errPath(TempFileName()) {
   EXPECT_FALSE(bTerminal || to == StdoutTo::DevFull) << "no terminal and no /dev/full here";
-  CStreams& s = *m_pStreams;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE hChildIn = nullptr, hChildOut = nullptr, hUnread = nullptr;
-  CreatePipe(&hChildIn, &s.hInput, &inherit, 0);
-  SetHandleInformation(s.hInput, HANDLE_FLAG_INHERIT, 0);
+  CreatePipe(&hChildIn, &m_hInput, &inherit, 0);
+  SetHandleInformation(m_hInput, HANDLE_FLAG_INHERIT, 0);
   if (to == StdoutTo::ClosedPipe) {
     CreatePipe(&hUnread, &hChildOut, &inherit, 0);
     CloseHandle(hUnread);  // nobody will read what the program writes
-    DeleteFileW(std::exchange(s.outPath, L"").c_str());
+    DeleteFileW(std::exchange(m_outPath, L"").c_str());
   } else {
-    hChildOut = CreateForChild(s.outPath);
+    hChildOut = CreateForChild(m_outPath);
   }
-  HANDLE hChildErr = CreateForChild(s.errPath);
+  HANDLE hChildErr = CreateForChild(m_errPath);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -69,7 +60,7 @@ CCliProcess::CCliProcess(std::string_view args, bool bTerminal, StdoutTo to)
   // and end beside it; a second try is not the program's doing.
   auto start = [&] {
     return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                          &startup, &s.process);
+                          &startup, &m_process);
   };
   bool bStarted = start();
   for (DWORD dwWait = 200; !bStarted && dwWait <= 400; dwWait += 200) {
@@ -82,18 +73,17 @@ CCliProcess::CCliProcess(std::string_view args, bool bTerminal, StdoutTo to)
 }
 
 CCliProcess::~CCliProcess() {
-  CStreams& s = *m_pStreams;
-  if (s.hInput != nullptr)
-    CloseHandle(s.hInput);
-  TerminateProcess(s.process.hProcess, 1);  // no effect once it has ended
-  WaitForSingleObject(s.process.hProcess, kDeadlineMs);
-  CloseHandle(s.process.hProcess);
-  CloseHandle(s.process.hThread);
-  DeleteFileW(s.outPath.c_str());
-  DeleteFileW(s.errPath.c_str());
+  if (m_hInput != nullptr)
+    CloseHandle(m_hInput);
+  TerminateProcess(m_process.hProcess, 1);  // no effect once it has ended
+  WaitForSingleObject(m_process.hProcess, kDeadlineMs);
+  CloseHandle(m_process.hProcess);
+  CloseHandle(m_process.hThread);
+  DeleteFileW(m_outPath.c_str());
+  DeleteFileW(m_errPath.c_str());
 }
 
-void CCliProcess::Terminate() { TerminateProcess(m_pStreams->process.hProcess, 1); }
+void CCliProcess::Terminate() { TerminateProcess(m_process.hProcess, 1); }
 
 // The program reads as the test writes; once it has stopped reading, what
 // is left to write is dropped. A pipe write has no deadline of its own: it
@@ -101,27 +91,25 @@ void CCliProcess::Terminate() { TerminateProcess(m_pStreams->process.hProcess, 1
 void CCliProcess::Write(std::string_view text) {
   auto written = std::async(std::launch::async, [&] {
     DWORD cbWritten = 0;
-    WriteFile(m_pStreams->hInput, text.data(), static_cast<DWORD>(text.size()), &cbWritten,
-              nullptr);
+    WriteFile(m_hInput, text.data(), static_cast<DWORD>(text.size()), &cbWritten, nullptr);
   });
   if (written.wait_for(std::chrono::milliseconds(kDeadlineMs)) == std::future_status::timeout)
     Kill("took no input");
 }
 
 void CCliProcess::ReadOutput() {
-  m_result.out = FileText(m_pStreams->outPath);
-  m_result.err = FileText(m_pStreams->errPath);
+  m_result.out = FileText(m_outPath);
+  m_result.err = FileText(m_errPath);
 }
 
 CliResult CCliProcess::Finish() {
-  CStreams& s = *m_pStreams;
-  CloseHandle(std::exchange(s.hInput, nullptr));
-  if (WaitForSingleObject(s.process.hProcess, kDeadlineMs) == WAIT_TIMEOUT) {
+  CloseHandle(std::exchange(m_hInput, nullptr));
+  if (WaitForSingleObject(m_process.hProcess, kDeadlineMs) == WAIT_TIMEOUT) {
     Kill("did not end");
-    WaitForSingleObject(s.process.hProcess, kDeadlineMs);
+    WaitForSingleObject(m_process.hProcess, kDeadlineMs);
   }
   DWORD dwStatus = 0;
-  GetExitCodeProcess(s.process.hProcess, &dwStatus);
+  GetExitCodeProcess(m_process.hProcess, &dwStatus);
   m_result.status = static_cast<int>(dwStatus);
   ReadOutput();
   return m_result;

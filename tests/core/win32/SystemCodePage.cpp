@@ -8,11 +8,3 @@ std::optional<WCHAR> SystemDecode1252(BYTE b) {
   return MultiByteToWideChar(1252, MB_ERR_INVALID_CHARS, &in, 1, &out, 1) == 1 ? std::optional(out)
                                                                                : std::nullopt;
 }
-
-std::optional<BYTE> SystemEncode1252(WCHAR wch) {
-  char out = 0;
-  BOOL bUsedDefault = FALSE;
-  const int n =
-      WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, &wch, 1, &out, 1, nullptr, &bUsedDefault);
-  return n == 1 && !bUsedDefault ? std::optional(static_cast<BYTE>(out)) : std::nullopt;
-}
