@@ -6,39 +6,47 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
+// The well-formed UTF-8 sequences by their lead byte, as Unicode's table of
+// them lists them: the length, and the range the second byte must be in
+// (narrower after E0, ED, F0 and F4, which would otherwise start overlong
+// forms, surrogates or values above U+10FFFF).
+struct LeadByte {
+  unsigned char first, last;
+  int len;
+  unsigned char lo, hi;
+};
+// clang-format off
+constexpr LeadByte kLeadBytes[] = {
+    // lead       len  second byte
+    {0xC2, 0xDF,  2,   0x80, 0xBF},
+    {0xE0, 0xE0,  3,   0xA0, 0xBF},
+    {0xE1, 0xEC,  3,   0x80, 0xBF},
+    {0xED, 0xED,  3,   0x80, 0x9F},
+    {0xEE, 0xEF,  3,   0x80, 0xBF},
+    {0xF0, 0xF0,  4,   0x90, 0xBF},
+    {0xF1, 0xF3,  4,   0x80, 0xBF},
+    {0xF4, 0xF4,  4,   0x80, 0x8F},
+};
+// clang-format on
+
 // Decodes the sequence at the start of in (not empty, first byte >= 0x80).
 // Returns its length and sets *pCp, or returns minus the length of the
 // maximal invalid subpart (at least 1) to skip.
 int DecodeSequence(std::string_view in, char32_t* pCp) {
   const auto b0 = static_cast<unsigned char>(in[0]);
-  int len = 0;
-  char32_t cp = 0;
-  unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    len = 2;
-    cp = b0 & 0x1F;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    len = 3;
-    cp = b0 & 0x0F;
-    if (b0 == 0xE0)
-      lo = 0xA0;  // no overlong forms
-    if (b0 == 0xED)
-      hi = 0x9F;  // no surrogates
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    len = 4;
-    cp = b0 & 0x07;
-    if (b0 == 0xF0)
-      lo = 0x90;  // no overlong forms
-    if (b0 == 0xF4)
-      hi = 0x8F;  // nothing above U+10FFFF
-  } else {
+  const LeadByte* pLead = nullptr;
+  for (const LeadByte& lead : kLeadBytes)
+    if (b0 >= lead.first && b0 <= lead.last)
+      pLead = &lead;
+  if (pLead == nullptr)
     return -1;
-  }
+  const int len = pLead->len;
+  char32_t cp = b0 & (0xFF >> (len + 1));  // the lead byte's payload bits
   for (int k = 1; k < len; ++k) {
     if (static_cast<std::size_t>(k) >= in.size())
       return -k;
     const auto b = static_cast<unsigned char>(in[k]);
-    const bool ok = k == 1 ? (b >= lo && b <= hi) : IsContinuation(b);
+    const bool ok = k == 1 ? (b >= pLead->lo && b <= pLead->hi) : IsContinuation(b);
     if (!ok)
       return -k;
     cp = (cp << 6) | (b & 0x3F);
